@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite: the pure logic natively (with sanitizers)
+# and under Wine, and the real tool under Wine in a private prefix, on a virtual display when
+# there is no display.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+source scripts/wine-env.sh
+
+# Warnings are errors in CI.
+werror=OFF
+[ -z "${CI:-}" ] || werror=ON
+cmake --preset host -DTALVORINTE_WERROR=$werror >/dev/null
+cmake --build --preset host
+cmake --preset windows -DTALVORINTE_WERROR=$werror >/dev/null
+cmake --build --preset windows
+
+wine_env_start
+trap wine_env_stop EXIT
+
+status=0
+ctest --preset host --output-on-failure || status=1
+ctest --preset windows --output-on-failure || status=1
+exit $status

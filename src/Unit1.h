@@ -1,0 +1,60 @@
+// The main window: the whole upgrade runs in its show handler, and its OK button ends the run.
+#pragma once
+
+#include <string>
+
+#include "core/version.h"
+#include "ui/form.h"
+
+namespace tv {
+
+// Constants of the engine.
+inline constexpr VersionNumber NewVersion = 10006;          // the version of the carried executable
+inline constexpr VersionNumber InstalledThreshold = 10000;  // installed only when above 1.0000
+inline constexpr wchar_t AppName[] = L"Talvorinte";
+inline constexpr wchar_t AppExeName[] = L"Talvorinte.exe";
+inline constexpr wchar_t InstallRecordFile[] = L"GMT.dII";  // capital I twice, not "dll"
+inline constexpr wchar_t InstallRecordSection[] = L"56";
+inline constexpr Color kRed = 0x000000FF;
+
+extern const FormSpec kForm1Layout;
+
+class TForm1 : public TForm {
+ public:
+  TForm1();
+
+  TLabel& Label1;
+  TLabel& Linia1;
+  TLabel& Linia2;
+  TLabel& Linia3;
+  TLabel& Linia4;
+  TPanel& Panel1;
+  TButton& Button1;
+  TGradientPanel& GradientPanel1;
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+  // The only way out is OK: the close box, Alt+F4 and WM_CLOSE do nothing.
+  bool AllowClose() const override { return false; }
+
+ private:
+  void Button1Click();
+
+  // Sets WinDir, StartedWithParam, InstallDir and InstalledVersion, in that order. Never fails:
+  // what is missing becomes an empty text or a version of 0.
+  void ReadInstallContext();
+  // One key of the installation record's section, read anew; empty when missing.
+  std::wstring ReadInstallValue(const std::wstring& key) const;
+  std::wstring Show(VersionNumber version) const;
+
+  std::wstring WinDir;
+  VersionNumber InstalledVersion = 0;
+  std::wstring InstallDir;
+  std::wstring TargetExe;
+  bool StartedWithParam = false;
+};
+
+extern TForm1* Form1;
+
+}  // namespace tv

@@ -1,0 +1,500 @@
+// The real tool under Wine: the main window, its layout, and the outcome of the version
+// decision for installation contexts built on disk.
+#include <gtest/gtest.h>
+
+#include "Unit1Layout.h"
+#include "harness.h"
+
+namespace tvtest {
+namespace {
+
+constexpr wchar_t kHeader[] = L"Actualizare Talvorinte la ver.1.0006";
+constexpr wchar_t kNotInstalled[] = L"Programul Talvorinte nu este instalat!";
+constexpr wchar_t kAlreadyCurrent[] = L"Aveti deja ultima versiune!";
+constexpr wchar_t kUpgradeDue[] = L"Actualizam programul la versiunea 1.0006";
+
+// Wine takes a process's regional settings from the locale it was started in, and a process
+// started from Windows code inherits them; the Romanian cases therefore run in a test process
+// started with LANG=ro_RO.UTF-8 (see the test registration).
+bool InRomanianLocale() {
+  wchar_t separator[8] = {};
+  ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+  return separator[0] == L',';
+}
+
+// The main window of a running tool, read from the outside.
+struct MainWindow {
+  HWND form = nullptr;
+  HWND label1 = nullptr, linia[5] = {}, panel = nullptr, button = nullptr;
+
+  explicit MainWindow(HWND window) : form(window) {
+    label1 = ::GetDlgItem(form, tv::kForm1Label1Id);
+    linia[1] = ::GetDlgItem(form, tv::kForm1Linia1Id);
+    linia[2] = ::GetDlgItem(form, tv::kForm1Linia2Id);
+    linia[3] = ::GetDlgItem(form, tv::kForm1Linia3Id);
+    linia[4] = ::GetDlgItem(form, tv::kForm1Linia4Id);
+    panel = ::GetDlgItem(form, tv::kForm1Panel1Id);
+    button = ::GetDlgItem(panel, tv::kForm1Button1Id);
+  }
+  // Waits until every visible label shows something besides the window's background: then the
+  // window has been painted and its pixels can be read.
+  bool WaitUntilDrawn() const {
+    return Eventually([this] {
+      const Capture capture(form);
+      // The background first: until the window has painted, the screen holds what was there.
+      if (!Near(capture.At(4, 130), RGB(238, 238, 223), 0) ||
+          !Near(capture.At(capture.Width() - 4, 40), RGB(238, 238, 223), 0)) {
+        return false;
+      }
+      for (HWND label : {label1, linia[1], linia[2], linia[3], linia[4]}) {
+        if (IsVisible(label) && !capture.Any(RectInParent(label), [](COLORREF c) {
+              return !Near(c, RGB(238, 238, 223), 8);
+            })) {
+          return false;
+        }
+      }
+      return true;
+    });
+  }
+  // True when some pixel of the line's text is red.
+  bool LineIsRed(int line) const {
+    const Capture capture(form);
+    return capture.Any(RectInParent(linia[line]), IsRed);
+  }
+};
+
+// A tool copied into a folder of its own, started, and its main window found.
+class ToolRun {
+ public:
+  ToolRun(const fs::path& toolFolder, const LaunchOptions& options = {}) {
+    fs::copy_file(ToolExe(), toolFolder / L"UpTalvorinte.exe",
+                  fs::copy_options::overwrite_existing);
+    process_ = std::make_unique<Process>(toolFolder / L"UpTalvorinte.exe", options);
+  }
+  Process& process() { return *process_; }
+  MainWindow WaitForMainWindow() {
+    const HWND form = WaitForWindow(process_->Id(), L"TForm1");
+    EXPECT_NE(form, nullptr) << "the main window did not come up";
+    // The window is on screen once it has handled what showing it queued and drawn itself.
+    process_->WaitIdle();
+    MainWindow window(form);
+    EXPECT_TRUE(form == nullptr || window.WaitUntilDrawn()) << "the window was not drawn";
+    return window;
+  }
+  // Presses OK and returns the exit code.
+  std::optional<DWORD> PressOk(const MainWindow& window) {
+    ::SendMessageW(window.button, BM_CLICK, 0, 0);
+    return process_->WaitForExit(20000);
+  }
+
+ private:
+  std::unique_ptr<Process> process_;
+};
+
+enum class Outcome { NotInstalled, AlreadyCurrent, UpgradeDue };
+enum class Cale { Absent, Install, InstallPadded, Elsewhere };
+enum class Param { None, EmptyQuoted, InstallExe, OtherFile, MissingFile, ToolExe };
+
+struct Scenario {
+  const char* name;
+  bool record = true;
+  std::optional<std::wstring> ver = std::nullopt;
+  Cale cale = Cale::Install;
+  Param param = Param::None;
+  bool exeInInstall = false;  // Talvorinte.exe in the installation folder
+  bool exeInTool = false;     // ... beside the tool
+  bool exeInOther = false;    // ... in a third folder
+  bool exeIsFolder = false;   // a folder named Talvorinte.exe in the installation folder
+  bool dataBesideTool = false;
+  bool romanian = false;               // Romanian locale; the record in code page 1250
+  const wchar_t* installLetter = L"";  // a letter in the installation folder's name
+  const wchar_t* toolLetter = L"";     // a letter in the tool folder's name
+  Outcome expected = Outcome::UpgradeDue;
+  const wchar_t* linia1 = nullptr;  // Linia1's text, when shown
+};
+
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
+
+class VersionDecisionTest : public testing::TestWithParam<Scenario> {};
+
+TEST_P(VersionDecisionTest, ShowsTheOutcomeAndExitsWithZero) {
+  const Scenario& s = GetParam();
+  InstallRecord record;
+  const TempFolder tool(std::wstring(L"tool") + s.toolLetter);
+  const TempFolder install(std::wstring(L"inst") + s.installLetter);
+  const TempFolder other(L"other");
+  const std::string exeBytes = "MZ stand-in";
+  if (s.exeInInstall)
+    WriteBytes(install / L"Talvorinte.exe", exeBytes);
+  if (s.exeInTool)
+    WriteBytes(tool / L"Talvorinte.exe", exeBytes);
+  if (s.exeInOther)
+    WriteBytes(other / L"Talvorinte.exe", exeBytes);
+  if (s.exeIsFolder)
+    fs::create_directory(install / L"Talvorinte.exe");
+  if (s.dataBesideTool)
+    fs::create_directory(tool / L"Data");  // any letter case will do
+  WriteBytes(other / L"any.dat", "data");
+
+  if (s.record) {
+    std::optional<std::wstring> cale;
+    switch (s.cale) {
+      case Cale::Absent:
+        break;
+      case Cale::Install:
+        cale = install.path().wstring();
+        break;
+      case Cale::InstallPadded:
+        cale = L" \t " + install.path().wstring() + L"\\ \t";
+        break;
+      case Cale::Elsewhere:
+        cale = other.path().wstring();
+        break;
+    }
+    record.WriteValues(cale, s.ver, s.romanian ? 1250 : 1252);
+  }
+
+  LaunchOptions options;
+  switch (s.param) {
+    case Param::None:
+      break;
+    case Param::EmptyQuoted:
+      options.arguments = L"\"\"";
+      break;
+    case Param::InstallExe:
+      options.arguments = L"\"" + (install / L"Talvorinte.exe").wstring() + L"\"";
+      break;
+    case Param::OtherFile:
+      options.arguments = L"\"" + (other / L"any.dat").wstring() + L"\"";
+      break;
+    case Param::MissingFile:
+      options.arguments = L"\"" + (install / L"Missing.exe").wstring() + L"\"";
+      break;
+    case Param::ToolExe:
+      options.arguments = L"\"" + (tool / L"Talvorinte.exe").wstring() + L"\"";
+      break;
+  }
+  if (s.romanian) {
+    ASSERT_TRUE(InRomanianLocale()) << "run the Romanian cases with LANG=ro_RO.UTF-8";
+  }
+
+  ToolRun run(tool.path(), options);
+  const MainWindow window = run.WaitForMainWindow();
+  ASSERT_NE(window.form, nullptr);
+
+  EXPECT_EQ(WindowText(window.label1), kHeader);
+  EXPECT_TRUE(IsVisible(window.label1));
+  EXPECT_FALSE(IsVisible(window.linia[3]));
+  EXPECT_FALSE(IsVisible(window.linia[4]));
+  switch (s.expected) {
+    case Outcome::NotInstalled:
+      EXPECT_FALSE(IsVisible(window.linia[1]));
+      EXPECT_EQ(WindowText(window.linia[2]), kNotInstalled);
+      EXPECT_TRUE(window.LineIsRed(2));
+      break;
+    case Outcome::AlreadyCurrent:
+      EXPECT_EQ(WindowText(window.linia[2]), kAlreadyCurrent);
+      EXPECT_TRUE(window.LineIsRed(2));
+      break;
+    case Outcome::UpgradeDue:
+      EXPECT_EQ(WindowText(window.linia[2]), kUpgradeDue);
+      EXPECT_FALSE(window.LineIsRed(2));
+      break;
+  }
+  if (s.expected != Outcome::NotInstalled) {
+    EXPECT_TRUE(IsVisible(window.linia[1]));
+    EXPECT_EQ(WindowText(window.linia[1]), std::wstring(L"Aveti instalata versiunea ") + s.linia1);
+    EXPECT_FALSE(window.LineIsRed(1));
+  }
+  EXPECT_EQ(run.PressOk(window), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contexts, VersionDecisionTest,
+    testing::Values(
+        Scenario{.name = "UpgradeDueFromTheRecord",
+                 .ver = L"1.0005",
+                 .exeInInstall = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0005"},
+        Scenario{.name = "NoRecord",
+                 .record = false,
+                 .exeInInstall = true,
+                 .expected = Outcome::NotInstalled},
+        Scenario{
+            .name = "RecordWithoutVer", .exeInInstall = true, .expected = Outcome::NotInstalled},
+        Scenario{.name = "Ver1IsNotInstalled",
+                 .ver = L"1",
+                 .exeInInstall = true,
+                 .expected = Outcome::NotInstalled},
+        Scenario{.name = "Ver1_0000IsNotInstalled",
+                 .ver = L"1.0000",
+                 .exeInInstall = true,
+                 .expected = Outcome::NotInstalled},
+        Scenario{.name = "UnreadableVerIsNotInstalled",
+                 .ver = L"V1.0005",
+                 .exeInInstall = true,
+                 .expected = Outcome::NotInstalled},
+        Scenario{.name = "Ver1_0001IsInstalled",
+                 .ver = L"1.0001",
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0001"},
+        Scenario{.name = "CurrentWithTheExecutable",
+                 .ver = L"1.0006",
+                 .exeInInstall = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "CurrentWithoutTheExecutable",
+                 .ver = L"1.0006",
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "AFolderNamedLikeTheExecutableIsMissing",
+                 .ver = L"1.0006",
+                 .exeIsFolder = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "NewerWithTheExecutable",
+                 .ver = L"2.5",
+                 .exeInInstall = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"2.5000"},
+        Scenario{.name = "NewerWithoutTheExecutable",
+                 .ver = L"2.5",
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"2.5000"},
+        Scenario{.name = "VersionWithAComma",
+                 .ver = L" 1,0005 ",
+                 .exeInInstall = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0005"},
+        Scenario{.name = "CaleWithBlanksAndATrailingBackslash",
+                 .ver = L"1.0006",
+                 .cale = Cale::InstallPadded,
+                 .exeInInstall = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        // Started with a parameter: the record's CALE is not read.
+        Scenario{.name = "ParamBesideDataGivesItsFolder",
+                 .ver = L"1.0006",
+                 .cale = Cale::Elsewhere,
+                 .param = Param::InstallExe,
+                 .exeInInstall = true,
+                 .dataBesideTool = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "ParamWithoutDataFallsBackToTheToolFolder",
+                 .ver = L"1.0006",
+                 .param = Param::InstallExe,
+                 .exeInInstall = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "ParamWithoutDataToolFolderHoldsTheExecutable",
+                 .ver = L"1.0006",
+                 .param = Param::InstallExe,
+                 .exeInInstall = true,
+                 .exeInTool = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "ParamNamingAMissingFileFallsBack",
+                 .ver = L"1.0006",
+                 .param = Param::MissingFile,
+                 .exeInTool = true,
+                 .dataBesideTool = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "ParamNamingAnotherFileGivesItsFolder",
+                 .ver = L"1.0006",
+                 .param = Param::OtherFile,
+                 .exeInOther = true,
+                 .dataBesideTool = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        Scenario{.name = "EmptyQuotedParamCountsAsNone",
+                 .ver = L"1.0006",
+                 .param = Param::EmptyQuoted,
+                 .exeInInstall = true,
+                 .dataBesideTool = true,
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        // Letters outside the ANSI code page in the tool's path (S with comma below).
+        Scenario{.name = "ToolFolderWithARomanianLetter",
+                 .ver = L"1.0006",
+                 .param = Param::ToolExe,
+                 .exeInTool = true,
+                 .dataBesideTool = true,
+                 .toolLetter = L"\x0218\x021B",
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"1.0006"},
+        // Romanian regional settings: their separator is ',', which nothing here consults.
+        Scenario{.name = "RomanianLocaleVersionWithAPoint",
+                 .ver = L"1.0005",
+                 .exeInInstall = true,
+                 .romanian = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0005"},
+        Scenario{.name = "RomanianLocaleVersionWithAComma",
+                 .ver = L"1,0005",
+                 .exeInInstall = true,
+                 .romanian = true,
+                 .expected = Outcome::UpgradeDue,
+                 .linia1 = L"1.0005"},
+        Scenario{.name = "RomanianLocaleRecordFolderInCodePage1250",
+                 .ver = L"2",
+                 .exeInInstall = true,
+                 .romanian = true,
+                 .installLetter = L"\x015F\x0163",
+                 .expected = Outcome::AlreadyCurrent,
+                 .linia1 = L"2.0000"}),
+    [](const testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+
+TEST(RomanianLocale, ReachesTheToolsProcess) {
+  // The Romanian cases mean something only if a process started from here gets the Romanian
+  // settings: the probe exits with the decimal separator its locale reports.
+  ASSERT_TRUE(InRomanianLocale()) << "run the Romanian cases with LANG=ro_RO.UTF-8";
+  Process probe(BuildFolder() / L"locale_probe.exe");
+  ASSERT_TRUE(probe.Started());
+  EXPECT_EQ(probe.WaitForExit(20000), static_cast<DWORD>(L','));
+  EXPECT_EQ(::GetACP(), 1250u);
+}
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    record_.WriteValues(std::nullopt, L"1.0005");
+    run_ = std::make_unique<ToolRun>(tool_.path());
+    window_ = std::make_unique<MainWindow>(run_->WaitForMainWindow());
+    ASSERT_NE(window_->form, nullptr);
+  }
+  void TearDown() override { run_->process().Kill(); }
+
+  InstallRecord record_;
+  TempFolder tool_{L"tool"};
+  std::unique_ptr<ToolRun> run_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, LayoutAtNinetySixDpi) {
+  const HWND form = window_->form;
+  RECT client;
+  ::GetClientRect(form, &client);
+  EXPECT_EQ(client.right, 377);
+  EXPECT_EQ(client.bottom, 182);
+  EXPECT_EQ(WindowText(form), L"Actualizare");
+
+  const LONG style = ::GetWindowLongW(form, GWL_STYLE);
+  const LONG exStyle = ::GetWindowLongW(form, GWL_EXSTYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+  EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
+
+  // Centred on the whole virtual desktop, by the outer size.
+  RECT outer;
+  ::GetWindowRect(form, &outer);
+  EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - (outer.right - outer.left)) / 2);
+  EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - (outer.bottom - outer.top)) / 2);
+
+  const auto expectRect = [](HWND control, RECT expected) {
+    const RECT actual = RectInParent(control);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+  };
+  expectRect(window_->label1, {8, 8, 369, 30});
+  expectRect(window_->panel, {0, 141, 377, 182});
+  expectRect(window_->button, {144, 8, 219, 33});
+  EXPECT_EQ(WindowText(window_->button), L"OK");
+  // The status lines keep their left edge and top, and grow with their text.
+  for (int line : {1, 2}) {
+    const RECT rect = RectInParent(window_->linia[line]);
+    EXPECT_EQ(rect.left, 24);
+    EXPECT_EQ(rect.top, 32 + 16 * line);
+    EXPECT_GT(rect.right - rect.left, 150) << "Linia" << line << " did not grow with its text";
+  }
+  // The hidden lines keep their places.
+  EXPECT_EQ(RectInParent(window_->linia[3]).top, 80);
+  EXPECT_EQ(RectInParent(window_->linia[4]).top, 96);
+}
+
+TEST_F(MainWindowTest, ColoursOfTheWindowAndTheGradient) {
+  const Capture form(window_->form);
+  const COLORREF background = form.At(4, 130);
+  EXPECT_TRUE(Near(background, RGB(238, 238, 223), 0))  // the window's background
+      << std::hex << background;
+  EXPECT_TRUE(form.Any(RectInParent(window_->linia[1]), IsDark));  // text in window-text colour
+
+  const Capture panel(window_->panel);
+  // White just below the status area, the window's colour at the bottom edge, in between on
+  // the way down; sampled right of the button.
+  const int x = panel.Width() - 20;
+  EXPECT_TRUE(Near(panel.At(x, 2), RGB(255, 255, 255), 2));
+  EXPECT_TRUE(Near(panel.At(x, panel.Height() - 3), RGB(238, 238, 223), 2));
+  const COLORREF middle = panel.At(x, panel.Height() / 2);
+  EXPECT_LT(GetBValue(middle), 252);
+  EXPECT_GT(GetBValue(middle), 226);
+  EXPECT_TRUE(Near(panel.At(0, 10), RGB(255, 255, 255), 0));  // the raised bevel's light edge
+}
+
+TEST_F(MainWindowTest, OkHasTheFocusAndEnterPressesIt) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(window_->form, nullptr), &info));
+  EXPECT_EQ(info.hwndFocus, window_->button);
+  ::PostMessageW(window_->button, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(run_->process().WaitForExit(20000), 0u);
+}
+
+TEST_F(MainWindowTest, SpacePressesOk) {
+  ::PostMessageW(window_->button, WM_KEYDOWN, VK_SPACE, 0);
+  ::PostMessageW(window_->button, WM_KEYUP, VK_SPACE, 0xC0000000);
+  EXPECT_EQ(run_->process().WaitForExit(20000), 0u);
+}
+
+TEST_F(MainWindowTest, EscapeAltF4AndCloseDoNothing) {
+  ::PostMessageW(window_->button, WM_KEYDOWN, VK_ESCAPE, 0);
+  ::PostMessageW(window_->button, WM_SYSKEYDOWN, VK_F4, 0x20000000);
+  ::PostMessageW(window_->form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ::PostMessageW(window_->form, WM_CLOSE, 0, 0);
+  run_->process().WaitIdle();
+  EXPECT_TRUE(run_->process().Running());
+  EXPECT_TRUE(::IsWindowVisible(window_->form));
+  EXPECT_EQ(run_->PressOk(*window_), 0u);
+}
+
+TEST_F(MainWindowTest, TheTaskbarEntryCarriesTheApplicationTitle) {
+  const HWND application = FindProcessWindow(run_->process().Id(), L"TApplication", true);
+  ASSERT_NE(application, nullptr);
+  EXPECT_EQ(WindowText(application), L"Actualizare Talvorinte");
+  EXPECT_EQ(::GetWindow(window_->form, GW_OWNER), application);
+}
+
+TEST(MainWindowStart, MinimizedStartWaitsForRestore) {
+  InstallRecord record;
+  record.WriteValues(std::nullopt, L"1.0005");
+  const TempFolder tool(L"tool");
+  LaunchOptions options;
+  options.showCommand = SW_SHOWMINNOACTIVE;
+  ToolRun run(tool.path(), options);
+  HWND application = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    return (application = FindProcessWindow(run.process().Id(), L"TApplication", true)) != nullptr;
+  }));
+  run.process().WaitIdle();
+  EXPECT_TRUE(::IsIconic(application));
+  // The main window exists, hidden, and its show handler has not run.
+  const HWND hidden = FindProcessWindow(run.process().Id(), L"TForm1", false);
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_FALSE(::IsWindowVisible(hidden));
+  EXPECT_EQ(WindowText(::GetDlgItem(hidden, tv::kForm1Linia1Id)), L"Linia 1");
+
+  ::ShowWindow(application, SW_RESTORE);
+  const MainWindow window = run.WaitForMainWindow();
+  ASSERT_EQ(window.form, hidden);
+  EXPECT_EQ(WindowText(window.linia[1]), L"Aveti instalata versiunea 1.0005");
+  EXPECT_EQ(run.PressOk(window), 0u);
+}
+
+}  // namespace
+}  // namespace tvtest
