@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "rtl/format.h"
 #include "rtl/ini.h"
+#include "rtl/resources.h"
 #include "rtl/system.h"
 #include "ui/application.h"
 
@@ -87,6 +88,11 @@ void TForm1::ReadInstallContext() {
 std::wstring TForm1::ReadInstallValue(const std::wstring& key) const {
   const IniReader record(JoinPath(WinDir, InstallRecordFile));
   return record.ReadString(InstallRecordSection, key, L"");
+}
+
+bool TForm1::ExtractPayload(const std::wstring& typeName, const std::wstring& resourceName,
+                            const std::wstring& fileName) const {
+  return ExtractResourceToFile(typeName, resourceName, fileName);
 }
 
 void TForm1::Button1Click() {

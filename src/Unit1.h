@@ -47,6 +47,10 @@ class TForm1 : public TForm {
   // One key of the installation record's section, read anew; empty when missing.
   std::wstring ReadInstallValue(const std::wstring& key) const;
   std::wstring Show(VersionNumber version) const;
+  // Writes the payload resource, byte for byte, to fileName. True when the file holds the
+  // whole payload; false on any failure, shown to nobody (the caller reports it).
+  bool ExtractPayload(const std::wstring& typeName, const std::wstring& resourceName,
+                      const std::wstring& fileName) const;
 
   std::wstring WinDir;
   VersionNumber InstalledVersion = 0;

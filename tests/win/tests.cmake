@@ -25,3 +25,45 @@ gtest_discover_tests(tool_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_
 add_test(NAME Executable.ImportsOnlySystemDlls
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:UpTalvorinte>
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/win/check_imports.cmake)
+
+# Extraction, against a test program that carries resources of its own: random bytes of an
+# odd length as TALVORINTE/UPGRADE, and an empty TALVORINTE/EMPTY.
+set(odd_payload ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/payload-odd.bin)
+set(empty_payload ${CMAKE_CURRENT_BINARY_DIR}/payload-empty.bin)
+add_custom_command(OUTPUT ${odd_payload} ${empty_payload}
+                   COMMAND head -c 3282433 /dev/urandom > ${odd_payload}
+                   COMMAND ${CMAKE_COMMAND} -E touch ${empty_payload}
+                   COMMENT "Making the test payloads")
+file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/payload_test.rc CONTENT
+"LANGUAGE 0x18, 0x01
+UPGRADE TALVORINTE \"${odd_payload}\"
+EMPTY TALVORINTE \"${empty_payload}\"
+")
+set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/payload_test.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${odd_payload} ${empty_payload})
+add_executable(payload_tests win/payload_test.cpp ${CMAKE_CURRENT_BINARY_DIR}/payload_test.rc)
+target_link_libraries(payload_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(payload_tests PRIVATE -static)
+add_dependencies(payload_tests UpTalvorinte Talvorinte-1.0006)
+gtest_discover_tests(payload_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
+                     PROPERTIES FIXTURES_REQUIRED small_file_system TIMEOUT 120)
+
+# A 1 MiB file system for the write that falls short (mounting needs root; without it the
+# case says it was skipped).
+set(small_fs ${CMAKE_BINARY_DIR}/smallfs)
+add_test(NAME SmallFileSystem.Mount
+         COMMAND sh -c "mkdir -p '${small_fs}' && umount '${small_fs}' 2>/dev/null; \
+mount -t tmpfs -o size=1m tmpfs '${small_fs}' 2>/dev/null && touch '${small_fs}/mounted'; true")
+add_test(NAME SmallFileSystem.Unmount COMMAND sh -c "umount '${small_fs}' 2>/dev/null; true")
+set_tests_properties(SmallFileSystem.Mount PROPERTIES FIXTURES_SETUP small_file_system)
+set_tests_properties(SmallFileSystem.Unmount PROPERTIES FIXTURES_CLEANUP small_file_system)
+
+# The stand-in main application.
+add_executable(cmdline_recorder win/cmdline_recorder.cpp)
+target_link_options(cmdline_recorder PRIVATE -municode -static)
+add_executable(standin_tests win/standin_test.cpp)
+target_link_libraries(standin_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(standin_tests PRIVATE -static)
+add_dependencies(standin_tests Talvorinte-1.0005 Talvorinte-1.0006 cmdline_recorder)
+gtest_discover_tests(standin_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 120)
