@@ -62,3 +62,7 @@ set_property(SOURCE src/UpTalvorinte.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/assets/mainicon.ico ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest)
 target_include_directories(UpTalvorinte PRIVATE assets src)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/assets -I${CMAKE_SOURCE_DIR}/src")
+
+# Keeps Wine's desktop and services alive during test runs and demos.
+add_executable(wine_session WIN32 tools/wine_session/wine_session.cpp)
+target_link_options(wine_session PRIVATE -municode -static -s)

@@ -10,7 +10,7 @@ had_display=${DISPLAY:-}
 source scripts/wine-env.sh
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target UpTalvorinte
+cmake --build --preset windows --target UpTalvorinte wine_session
 
 wine_env_start
 trap wine_env_stop EXIT

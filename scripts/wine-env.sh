@@ -22,6 +22,13 @@ wine_env_start() {
   # Wine draws the title bars itself (there is no window manager on a virtual display).
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+  # One long-lived program keeps Wine's desktop and services up, started with nothing attached:
+  # otherwise they would start again with each test and keep its output pipe open.
+  local keeper="$root/build/windows/bin/wine_session.exe"
+  if [ -f "$keeper" ]; then
+    wine "$keeper" </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 100); do pgrep -f 'explorer.exe /desktop' >/dev/null && break; sleep 0.1; done
+  fi
 }
 
 wine_env_stop() {
