@@ -9,11 +9,14 @@ add_library(talvorinte_app STATIC
   src/rtl/format.cpp
   src/rtl/ini.cpp
   src/rtl/resources.cpp
+  src/rtl/sound.cpp
   src/rtl/system.cpp
   src/ui/application.cpp
   src/ui/controls.cpp
   src/ui/form.cpp
   src/ui/window.cpp
+  src/EroriU.cpp
+  src/EroriULayout.cpp
   src/Unit1.cpp
   src/Unit1Layout.cpp
 )
@@ -59,7 +62,10 @@ set_property(SOURCE ${CMAKE_BINARY_DIR}/payload.rc APPEND PROPERTY OBJECT_DEPEND
 # One static executable: no runtime DLLs beside it.
 target_link_options(UpTalvorinte PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
 set_property(SOURCE src/UpTalvorinte.rc APPEND PROPERTY OBJECT_DEPENDS
-             ${CMAKE_SOURCE_DIR}/assets/mainicon.ico ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest)
+             ${CMAKE_SOURCE_DIR}/assets/mainicon.ico ${CMAKE_SOURCE_DIR}/assets/placeholder.ico
+             ${CMAKE_SOURCE_DIR}/assets/information.bmp ${CMAKE_SOURCE_DIR}/assets/confirmation.bmp
+             ${CMAKE_SOURCE_DIR}/assets/warning.bmp ${CMAKE_SOURCE_DIR}/assets/error.bmp
+             ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest)
 target_include_directories(UpTalvorinte PRIVATE assets src)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/assets -I${CMAKE_SOURCE_DIR}/src")
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth fonts-liberation imagemagick xdotool locales)
+          wine wine64 fonts-wine xvfb xauth fonts-liberation imagemagick xdotool locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "EroriU.h"
 #include "Unit1.h"
 #include "ui/application.h"
 
@@ -16,6 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TForm1 form1;
   Form1 = &form1;
   Application.CreateForm(form1);
+  TErori erori;
+  Erori = &erori;
+  Application.CreateForm(erori);
   Application.Run();
   return 0;
 }

@@ -27,8 +27,8 @@ std::wstring RecordPath() {
 
 bool StartTool(const std::wstring& folder, const std::wstring& self) {
   const std::wstring tool = folder + L"\\UpTalvorinte.exe";
-  const HANDLE probe = ::CreateFileW(tool.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE probe = ::CreateFileW(tool.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
   if (probe == INVALID_HANDLE_VALUE) {
     return false;
   }
@@ -85,9 +85,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"TalvorinteStandIn";
   ::RegisterClassW(&wc);
-  const HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"Talvorinte " STANDIN_VERSION,
-                                        WS_OVERLAPPEDWINDOW, 40, 40, 320, 140, nullptr, nullptr,
-                                        instance, nullptr);
+  const HWND window =
+      ::CreateWindowExW(0, wc.lpszClassName, L"Talvorinte " STANDIN_VERSION, WS_OVERLAPPEDWINDOW,
+                        40, 40, 320, 140, nullptr, nullptr, instance, nullptr);
   ::ShowWindow(window, show);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

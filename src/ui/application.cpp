@@ -12,8 +12,8 @@ namespace {
 
 constexpr UINT kShowPendingMainForm = WM_APP + 1;
 
-// The application's own window: zero-sized, it carries the taskbar entry with the title, and
-// owns the forms so that they have no entries of their own.
+// The application's own window: zero-sized, it carries the taskbar entry with the title and
+// the application's icon, and owns the forms so that they have no entries of their own.
 class ApplicationWindow : public Window {
  public:
   void Create(const std::wstring& title) {
@@ -21,7 +21,7 @@ class ApplicationWindow : public Window {
     const int top = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     CreateWindowObject(L"TApplication", 0, title.c_str(),
                        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                       RECT{left, top, left, top}, nullptr, 0);
+                       RECT{left, top, left, top}, nullptr, 0, L"MAINICON");
   }
 
  protected:

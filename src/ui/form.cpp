@@ -179,6 +179,7 @@ int TForm::ShowModal() {
   Place();
   ::ShowWindow(handle(), SW_SHOWNORMAL);
   ::SetForegroundWindow(handle());
+  ::SetActiveWindow(handle());
   FocusControl();
   while (modalResult_ == 0) {
     MSG msg;

@@ -10,7 +10,8 @@ Window::~Window() {
 }
 
 HWND Window::CreateWindowObject(const wchar_t* className, DWORD exStyle, const wchar_t* title,
-                                DWORD style, const RECT& bounds, HWND parentOrOwner, UINT id) {
+                                DWORD style, const RECT& bounds, HWND parentOrOwner, UINT id,
+                                const wchar_t* icon) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
@@ -21,8 +22,7 @@ HWND Window::CreateWindowObject(const wchar_t* className, DWORD exStyle, const w
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = className;
-    // The application's icon shows on the taskbar entry and in Alt+Tab.
-    wc.hIcon = ::LoadIconW(instance, L"MAINICON");
+    wc.hIcon = icon != nullptr ? ::LoadIconW(instance, icon) : nullptr;
     ::RegisterClassExW(&wc);
   }
   const HMENU menu =

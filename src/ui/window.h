@@ -16,9 +16,11 @@ class Window {
   HWND handle() const { return hwnd_; }
 
  protected:
-  // Registers `className` once for this module and creates the window.
+  // Registers `className` once for this module (with `icon`, a resource name, or none) and
+  // creates the window.
   HWND CreateWindowObject(const wchar_t* className, DWORD exStyle, const wchar_t* title,
-                          DWORD style, const RECT& bounds, HWND parentOrOwner, UINT id);
+                          DWORD style, const RECT& bounds, HWND parentOrOwner, UINT id,
+                          const wchar_t* icon = nullptr);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:

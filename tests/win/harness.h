@@ -140,4 +140,17 @@ bool Eventually(Condition&& condition, DWORD milliseconds = 10000) {
   }
 }
 
+// True when `condition` holds at every poll for the whole period: for what must not happen.
+template <typename Condition>
+bool Stays(Condition&& condition, DWORD milliseconds = 1000) {
+  const ULONGLONG end = ::GetTickCount64() + milliseconds;
+  while (::GetTickCount64() < end) {
+    if (!condition()) {
+      return false;
+    }
+    ::Sleep(20);
+  }
+  return condition();
+}
+
 }  // namespace tvtest

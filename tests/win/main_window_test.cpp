@@ -457,9 +457,7 @@ TEST_F(MainWindowTest, EscapeAltF4AndCloseDoNothing) {
   ::PostMessageW(window_->button, WM_SYSKEYDOWN, VK_F4, 0x20000000);
   ::PostMessageW(window_->form, WM_SYSCOMMAND, SC_CLOSE, 0);
   ::PostMessageW(window_->form, WM_CLOSE, 0, 0);
-  run_->process().WaitIdle();
-  EXPECT_TRUE(run_->process().Running());
-  EXPECT_TRUE(::IsWindowVisible(window_->form));
+  EXPECT_TRUE(Stays([&] { return run_->process().Running() && ::IsWindowVisible(window_->form); }));
   EXPECT_EQ(run_->PressOk(*window_), 0u);
 }
 

@@ -84,8 +84,8 @@ TEST(ExtractPayload, WhatCannotBeCreatedIsLeftAsItWas) {
   const fs::path held = folder / L"Held";
   WriteBytes(held, "held");
   {
-    const tv::ScopedFile holder(::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr,
-                                              OPEN_EXISTING, 0, nullptr));
+    const tv::ScopedFile holder(
+        ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.IsValid());
     EXPECT_FALSE(tv::ExtractResourceToFile(L"Talvorinte", L"UpGrade", held.wstring()));
   }
@@ -100,8 +100,8 @@ TEST(ExtractPayload, AReadOnlyFileIsLeftAsItWas) {
   {
     // Wine keeps the read-only attribute as the file's Unix write permission, which does not
     // bind the superuser: there a read-only file can be opened for writing like any other.
-    const tv::ScopedFile probe(::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr,
-                                             OPEN_EXISTING, 0, nullptr));
+    const tv::ScopedFile probe(
+        ::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (probe.IsValid()) {
       GTEST_SKIP() << "read-only files are writable for this user (Wine run as root)";
     }

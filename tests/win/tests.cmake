@@ -67,3 +67,18 @@ target_link_options(standin_tests PRIVATE -static)
 add_dependencies(standin_tests Talvorinte-1.0005 Talvorinte-1.0006 cmdline_recorder)
 gtest_discover_tests(standin_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      PROPERTIES RESOURCE_LOCK install_record TIMEOUT 120)
+
+# The message dialog, driven by a small program of ours that calls it.
+add_executable(dialog_driver WIN32 win/dialog_driver.cpp ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.rc)
+target_link_libraries(dialog_driver PRIVATE talvorinte_app)
+target_link_options(dialog_driver PRIVATE -municode -static)
+add_executable(dialog_tests win/dialog_test.cpp)
+target_link_libraries(dialog_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(dialog_tests PRIVATE -static)
+add_dependencies(dialog_tests dialog_driver)
+foreach(picture information confirmation warning error)
+  configure_file(${CMAKE_SOURCE_DIR}/assets/${picture}.bmp
+                 ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${picture}.bmp COPYONLY)
+endforeach()
+gtest_discover_tests(dialog_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     PROPERTIES TIMEOUT 120)
