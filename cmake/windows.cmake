@@ -17,8 +17,6 @@ add_library(talvorinte_app STATIC
   src/ui/window.cpp
   src/EroriU.cpp
   src/EroriULayout.cpp
-  src/Unit1.cpp
-  src/Unit1Layout.cpp
 )
 target_include_directories(talvorinte_app PUBLIC src)
 target_link_libraries(talvorinte_app PUBLIC talvorinte_core comctl32 gdi32 user32 kernel32)
@@ -52,21 +50,27 @@ UPGRADE TALVORINTE \"${payload_file}\"
 ")
 add_custom_target(payload_file DEPENDS ${payload_depends})
 
-add_executable(UpTalvorinte WIN32 src/UpTalvorinte.cpp src/UpTalvorinte.rc
-                                  ${CMAKE_BINARY_DIR}/payload.rc)
-target_link_libraries(UpTalvorinte PRIVATE talvorinte_app)
-add_dependencies(UpTalvorinte payload_file)
-# A changed payload file rebuilds the tool.
+# The tool. The main window is compiled into each build of it, so that a test build can shorten
+# the unattended wait.
+function(add_tool name)
+  add_executable(${name} WIN32
+    ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.cpp ${CMAKE_SOURCE_DIR}/src/Unit1.cpp
+    ${CMAKE_SOURCE_DIR}/src/Unit1Layout.cpp ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.rc
+    ${CMAKE_BINARY_DIR}/payload.rc)
+  target_link_libraries(${name} PRIVATE talvorinte_app)
+  add_dependencies(${name} payload_file)
+  # One static executable: no runtime DLLs beside it.
+  target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+endfunction()
+add_tool(UpTalvorinte)
+# A changed payload file, or changed artwork, rebuilds the tool.
 set_property(SOURCE ${CMAKE_BINARY_DIR}/payload.rc APPEND PROPERTY OBJECT_DEPENDS
              "${payload_file}")
-# One static executable: no runtime DLLs beside it.
-target_link_options(UpTalvorinte PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
 set_property(SOURCE src/UpTalvorinte.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/assets/mainicon.ico ${CMAKE_SOURCE_DIR}/assets/placeholder.ico
              ${CMAKE_SOURCE_DIR}/assets/information.bmp ${CMAKE_SOURCE_DIR}/assets/confirmation.bmp
              ${CMAKE_SOURCE_DIR}/assets/warning.bmp ${CMAKE_SOURCE_DIR}/assets/error.bmp
              ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest)
-target_include_directories(UpTalvorinte PRIVATE assets src)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/assets -I${CMAKE_SOURCE_DIR}/src")
 
 # Keeps Wine's desktop and services alive during test runs and demos.

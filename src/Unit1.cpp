@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "EroriU.h"
 #include "core/cmdline.h"
 #include "core/text.h"
+#include "rtl/files.h"
 #include "rtl/format.h"
 #include "rtl/ini.h"
 #include "rtl/resources.h"
@@ -60,9 +62,70 @@ void TForm1::FormShow() {
   }
 
   Linia2.SetCaption(L"Actualizam programul la versiunea " + Show(NewVersion));
-  // The replacement of the executable is not part of this build yet: no placeholder shows.
-  Linia3.SetVisible(false);
+  ReplaceExecutable();
+}
+
+void TForm1::ShowFailure(const std::wstring& message) {
+  Linia3.SetFontColor(kRed);
+  Linia3.SetCaption(message);
   Linia4.SetVisible(false);
+}
+
+void TForm1::ReplaceExecutable() {
+  const std::wstring TmpFile = JoinPath(InstallDir, L"Tmp");
+  // A leftover Tmp goes first; its attributes are not cleared, so a read-only one stays.
+  if (FileExists(TmpFile) && !RemoveFile(TmpFile)) {
+    ShowFailure(L"Nu pot scrie in " + InstallDir + L"!");
+    return;
+  }
+  if (!ExtractPayload(L"Talvorinte", L"UpGrade", TmpFile)) {
+    ShowFailure(L"Eroare la extragere fisiere!");
+    return;
+  }
+  TargetExe = JoinPath(InstallDir, AppExeName);
+
+  if (StartedWithParam) {
+    // The main application has just been told to exit: its executable can be deleted once it
+    // has. Try at once and then every 50 ms, for a bounded time, without a window meanwhile.
+    const bool gone = RetryFor(kUnattendedWaitLimitMs, kRetryPauseMs, [this] {
+      if (!FileExists(TargetExe)) {
+        return true;
+      }
+      ClearFileAttributes(TargetExe);
+      RemoveFile(TargetExe);
+      return !FileExists(TargetExe);
+    });
+    if (!gone) {
+      RemoveFile(TmpFile);
+      ShowFailure(L"Nu pot modifica vechiul executabil!");
+      return;
+    }
+  } else {
+    // Started by the user: ask them to close the main application until it is out of the way.
+    while (FileExists(TargetExe) &&
+           (ClearFileAttributes(TargetExe) != 0 || !RemoveFile(TargetExe))) {
+      const ModalResult answer =
+          Erori->Mesaj(std::wstring(L"Actualizare ") + AppName,
+                       std::wstring(L" Inchideti mai intai programul ") + AppName + L"!", kWarning,
+                       kOk | kCancel);
+      if (answer == 2) {
+        RemoveFile(TmpFile);
+        ShowFailure(L"Nu pot modifica vechiul executabil!");
+        return;
+      }
+    }
+    Application.ProcessMessages();
+  }
+
+  // A refused rename is retried briefly; if it still fails, Tmp stays with the complete new
+  // executable, and the next run extracts again.
+  if (!RetryFor(kRenameRetryLimitMs, kRetryPauseMs,
+                [&] { return RenameDurably(TmpFile, TargetExe); })) {
+    ShowFailure(std::wstring(L"Nu pot inlocui ") + AppExeName + L"!");
+    return;
+  }
+  Linia3.SetVisible(false);
+  Linia4.SetCaption(L"Actualizare incheiata cu succes!");
 }
 
 void TForm1::ReadInstallContext() {

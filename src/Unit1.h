@@ -17,6 +17,16 @@ inline constexpr wchar_t InstallRecordFile[] = L"GMT.dII";  // capital I twice, 
 inline constexpr wchar_t InstallRecordSection[] = L"56";
 inline constexpr Color kRed = 0x000000FF;
 
+// Waits of the replacement: paced, and bounded so the window always comes up.
+#ifndef TALVORINTE_UNATTENDED_WAIT_MS
+#define TALVORINTE_UNATTENDED_WAIT_MS 60000
+#endif
+// How long the unattended branch waits for the old executable to go away.
+inline constexpr DWORD kUnattendedWaitLimitMs = TALVORINTE_UNATTENDED_WAIT_MS;
+// How long a refused rename is retried (a virus scanner may hold a fresh file for a moment).
+inline constexpr DWORD kRenameRetryLimitMs = 5000;
+inline constexpr DWORD kRetryPauseMs = 50;
+
 extern const FormSpec kForm1Layout;
 
 class TForm1 : public TForm {
@@ -40,6 +50,13 @@ class TForm1 : public TForm {
 
  private:
   void Button1Click();
+
+  // The upgrade itself, when one is due: the payload into Tmp, the old executable out of the
+  // way (waiting for the main application, or asking the user to close it), Tmp renamed in its
+  // place. Reports the end state on Linia3 and Linia4 and sets TargetExe after extraction.
+  void ReplaceExecutable();
+  // The end states that leave a red message on Linia3.
+  void ShowFailure(const std::wstring& message);
 
   // Sets WinDir, StartedWithParam, InstallDir and InstalledVersion, in that order. Never fails:
   // what is missing becomes an empty text or a version of 0.

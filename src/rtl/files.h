@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace tv {
@@ -14,5 +15,21 @@ namespace tv {
 // cannot be created (nothing is changed then) or when the write fails or falls short (the
 // file stays, holding what was written). The file is closed on every path.
 bool WriteFileFromMemory(const std::wstring& path, const void* data, DWORD size);
+
+// Deletes a file; true once it is gone. False when it is read-only, the executable of a running
+// program, held open by another process, a folder, or missing.
+bool RemoveFile(const std::wstring& path);
+
+// Clears read-only, hidden and system. Returns 0 on success, otherwise the system error code
+// (never 0).
+DWORD ClearFileAttributes(const std::wstring& path);
+
+// Renames `from` to `to` within one volume, written through to the disk before it returns.
+// Fails while anything named `to` exists: nothing is replaced.
+bool RenameDurably(const std::wstring& from, const std::wstring& to);
+
+// Calls `attempt` at once and then every `pauseMs` (sleeping between) until it succeeds or
+// `limitMs` has passed; returns whether it succeeded.
+bool RetryFor(DWORD limitMs, DWORD pauseMs, const std::function<bool()>& attempt);
 
 }  // namespace tv

@@ -7,12 +7,18 @@
 namespace tv {
 
 namespace {
-void SystemBeep() { ::MessageBeep(0); }
+void SystemBeep() {
+  ::MessageBeep(0);
+}
 BeepFunction beep = &SystemBeep;
 }  // namespace
 
-void DefaultBeep() { beep(); }
+void DefaultBeep() {
+  beep();
+}
 
-BeepFunction SetBeepFunction(BeepFunction function) { return std::exchange(beep, function); }
+BeepFunction SetBeepFunction(BeepFunction function) {
+  return std::exchange(beep, function);
+}
 
 }  // namespace tv

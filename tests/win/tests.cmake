@@ -80,5 +80,17 @@ foreach(picture information confirmation warning error)
   configure_file(${CMAKE_SOURCE_DIR}/assets/${picture}.bmp
                  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${picture}.bmp COPYONLY)
 endforeach()
-gtest_discover_tests(dialog_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+gtest_discover_tests(dialog_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                      PROPERTIES TIMEOUT 120)
+
+# The replacement of the executable, with the stand-in as the running main application, and a
+# build of the tool whose unattended wait is bounded at 3 seconds.
+add_tool(UpTalvorinte-shortwait)
+target_compile_definitions(UpTalvorinte-shortwait PRIVATE TALVORINTE_UNATTENDED_WAIT_MS=3000)
+add_executable(replacement_tests win/replacement_test.cpp)
+target_link_libraries(replacement_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(replacement_tests PRIVATE -static)
+add_dependencies(replacement_tests UpTalvorinte UpTalvorinte-shortwait Talvorinte-1.0005
+                 Talvorinte-1.0006)
+gtest_discover_tests(replacement_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 180)
