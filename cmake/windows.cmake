@@ -8,6 +8,7 @@ add_library(talvorinte_app STATIC
   src/rtl/files.cpp
   src/rtl/format.cpp
   src/rtl/ini.cpp
+  src/rtl/processes.cpp
   src/rtl/resources.cpp
   src/rtl/sound.cpp
   src/rtl/system.cpp

@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "EroriU.h"
+#include "core/batch.h"
 #include "core/cmdline.h"
 #include "core/text.h"
 #include "rtl/files.h"
 #include "rtl/format.h"
 #include "rtl/ini.h"
+#include "rtl/processes.h"
 #include "rtl/resources.h"
 #include "rtl/system.h"
 #include "ui/application.h"
@@ -159,7 +161,30 @@ bool TForm1::ExtractPayload(const std::wstring& typeName, const std::wstring& re
 }
 
 void TForm1::Button1Click() {
-  Application.Terminate();
+  if (!StartedWithParam) {
+    Application.Terminate();
+    return;
+  }
+  // Started by the main application: hand over to the new one, and have a batch file delete
+  // this tool once Windows has released its executable, which happens only after exit.
+  const std::wstring toolPath = OwnExecutablePath();
+  const std::wstring batchPath = FolderPart(toolPath) + L"suicide.bat";
+  const std::string batch =
+      SelfRemovalBatch(PathForBatchFile(toolPath), PathForBatchFile(batchPath));
+  if (const std::optional<std::wstring> error = SaveTextFile(batchPath, batch)) {
+    // Nothing is started; the window stays, and OK tries again.
+    Application.ShowErrorBox(*error);
+    return;
+  }
+  // The new main application starts the tool again if it still finds it on disk, so the batch
+  // file must already be in its loop when this process ends: give it a moment to start.
+  if (StartBatchHidden(batchPath)) {
+    WaitUntilBatchRuns(batchPath, 2000);
+  }
+  if (!TargetExe.empty()) {
+    StartProgram(TargetExe);
+  }
+  Application.Halt();
 }
 
 }  // namespace tv

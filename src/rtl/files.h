@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tv {
@@ -15,6 +16,16 @@ namespace tv {
 // cannot be created (nothing is changed then) or when the write fails or falls short (the
 // file stays, holding what was written). The file is closed on every path.
 bool WriteFileFromMemory(const std::wstring& path, const void* data, DWORD size);
+
+// Saves text bytes to a file, replacing one that exists, and closes it. On failure, the message
+// of the toolkit's file error: "Cannot create file "<path>". <system reason>" when it cannot be
+// created, "Stream write error" when the write falls short.
+std::optional<std::wstring> SaveTextFile(const std::wstring& path, const std::string& bytes);
+
+// A path in the bytes that the command interpreter reads from a batch file: the console's
+// (OEM) code page. Where a character has no byte there, the path's short 8.3 form stands in
+// (for a file that does not exist yet, its folder's short form and its own name).
+std::string PathForBatchFile(const std::wstring& path);
 
 // Deletes a file; true once it is gone. False when it is read-only, the executable of a running
 // program, held open by another process, a folder, or missing.

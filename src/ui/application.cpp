@@ -150,6 +150,18 @@ void TApplication::Terminate() {
   ::PostQuitMessage(0);
 }
 
+void TApplication::Halt() {
+  for (auto form = forms_.rbegin(); form != forms_.rend(); ++form) {
+    if ((*form)->handle() != nullptr) {
+      ::DestroyWindow((*form)->handle());
+    }
+  }
+  if (Handle() != nullptr) {
+    ::DestroyWindow(Handle());
+  }
+  ::ExitProcess(0);
+}
+
 void TApplication::Dispatch(const MSG& msg) {
   const HWND root = msg.hwnd != nullptr ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   for (TForm* form : forms_) {

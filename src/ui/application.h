@@ -31,6 +31,9 @@ class TApplication {
   void ProcessMessages();
   // Ends the run loop after the current message.
   void Terminate();
+  // Ends the process at once with exit code 0: the forms' windows are destroyed first, and no
+  // further queued message is handled. Does not return.
+  [[noreturn]] void Halt();
   bool Terminated() const { return terminated_; }
   // Key handling of the forms, then translation and dispatch.
   void Dispatch(const MSG& msg);

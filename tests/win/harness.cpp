@@ -1,10 +1,58 @@
 #include "harness.h"
 
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 namespace tvtest {
+
+namespace {
+
+// Under Wine a started program keeps the test runner's output pipe, whatever its standard
+// handles are, and CTest waits until that pipe closes. So after each test every program that
+// the tests start, directly or through the tool (stand-ins, tools, batch interpreters), is
+// ended.
+class StrayProgramReaper : public testing::EmptyTestEventListener {
+  void OnTestEnd(const testing::TestInfo&) override { EndStrayPrograms(); }
+};
+
+const bool kReaperInstalled = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new StrayProgramReaper);
+  return true;
+}();
+
+}  // namespace
+
+void EndStrayPrograms() {
+  static const wchar_t* const kNames[] = {
+      L"UpTalvorinte.exe",      L"UpTalvorinte-shortwait.exe", L"Talvorinte.exe",
+      L"Talvorinte-1.0005.exe", L"Talvorinte-1.0006.exe",      L"cmd.exe",
+      L"ping.exe",              L"conhost.exe",                L"dialog_driver.exe",
+      L"cmdline_recorder.exe",  L"locale_probe.exe"};
+  const tv::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
+    return;
+  }
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+       more = ::Process32NextW(snapshot.get(), &entry)) {
+    for (const wchar_t* name : kNames) {
+      if (_wcsicmp(entry.szExeFile, name) == 0 && entry.th32ProcessID != ::GetCurrentProcessId()) {
+        const tv::ScopedHandle process(
+            ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (process) {
+          ::TerminateProcess(process.get(), 1);
+          ::WaitForSingleObject(process.get(), 5000);
+        }
+      }
+    }
+  }
+}
 
 fs::path BuildFolder() {
   std::wstring buffer(32768, L'\0');
@@ -127,17 +175,25 @@ Process::Process(const fs::path& program, const LaunchOptions& options) {
     }
     environment.push_back(L'\0');
   }
+  // The program and whatever it starts get the null device as standard handles, not the test
+  // runner's output pipe: a process left running would otherwise keep CTest waiting.
+  SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+  const tv::ScopedFile nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                         OPEN_EXISTING, 0, nullptr));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.get();
   if (options.showCommand) {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.dwFlags |= STARTF_USESHOWWINDOW;
     startup.wShowWindow = *options.showCommand;
   }
   PROCESS_INFORMATION info{};
   const fs::path folder =
       options.currentFolder.empty() ? program.parent_path() : options.currentFolder;
   if (::CreateProcessW(
-          program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+          program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
           environment.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &info)) {
     process_.Reset(info.hProcess);
     ::CloseHandle(info.hThread);

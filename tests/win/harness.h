@@ -16,6 +16,10 @@ namespace tvtest {
 
 namespace fs = std::filesystem;
 
+// Ends every program the tests may have started, directly or through the tool. Runs after
+// each test by itself.
+void EndStrayPrograms();
+
 // The folder of the running test program (where the tool and the helpers are built).
 fs::path BuildFolder();
 fs::path ToolExe();

@@ -94,3 +94,16 @@ add_dependencies(replacement_tests UpTalvorinte UpTalvorinte-shortwait Talvorint
                  Talvorinte-1.0006)
 gtest_discover_tests(replacement_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                      PROPERTIES RESOURCE_LOCK install_record TIMEOUT 180)
+
+# The end of a run and whole runs end to end.
+add_executable(completion_tests win/completion_test.cpp)
+target_link_libraries(completion_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(completion_tests PRIVATE -static)
+add_dependencies(completion_tests UpTalvorinte Talvorinte-1.0005 Talvorinte-1.0006)
+gtest_discover_tests(completion_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     NO_PRETTY_VALUES TEST_FILTER "-*Romanian*"
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 150)
+gtest_discover_tests(completion_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     NO_PRETTY_VALUES TEST_FILTER "*Romanian*" TEST_PREFIX "ro_RO."
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 180
+                                ENVIRONMENT "LANG=ro_RO.UTF-8;LC_ALL=ro_RO.UTF-8")
