@@ -16,8 +16,8 @@ RECT MakeRect(int left, int top, int width, int height) {
 
 // --- TControl -----------------------------------------------------------------------------
 
-TControl::TControl(TForm& form, const ControlSpec& spec)
-    : form_(form), spec_(spec), visible_(spec.visible), left_(spec.left) {}
+TControl::TControl(TForm& form, const ControlSpec& layout)
+    : form_(form), layout_(layout), visible_(layout.visible), left_(layout.left) {}
 
 void TControl::SetVisible(bool visible) {
   visible_ = visible;
@@ -28,12 +28,12 @@ void TControl::SetLeft(int left) {
 }
 
 RECT TControl::Bounds() const {
-  return MakeRect(form_.Scale(left_), form_.Scale(spec_.top), form_.Scale(spec_.width),
-                  form_.Scale(spec_.height));
+  return MakeRect(form_.Scale(left_), form_.Scale(layout_.top), form_.Scale(layout_.width),
+                  form_.Scale(layout_.height));
 }
 
 HWND TControl::ParentHandle() const {
-  return form_.ContainerHandle(spec_.parent);
+  return form_.ContainerHandle(layout_.parent);
 }
 
 // --- TGraphicControl ----------------------------------------------------------------------
@@ -80,23 +80,23 @@ void TWinControl::SetLeft(int left) {
 // --- TLabel -------------------------------------------------------------------------------
 
 void TLabel::CreateHandle() {
-  caption_ = spec_.caption;
-  color_ = spec_.font.color;
-  font_ = form_.MakeFont(spec_.font);
+  caption_ = layout_.caption;
+  color_ = layout_.font.color;
+  font_ = form_.MakeFont(layout_.font);
   DWORD style = WS_CHILD;
-  if (spec_.align == TextAlign::Center) {
+  if (layout_.align == TextAlign::Center) {
     style |= SS_CENTER;  // SS_CENTER wraps words
   } else {
-    style |= spec_.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    style |= layout_.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
   }
-  if (spec_.autoSize) {
+  if (layout_.autoSize) {
     FitToText();
   }
   const RECT bounds = Bounds();
   hwnd_ = ::CreateWindowExW(0, L"STATIC", caption_.c_str(), style, bounds.left, bounds.top,
                             bounds.right - bounds.left, bounds.bottom - bounds.top, ParentHandle(),
-                            reinterpret_cast<HMENU>(INT_PTR{spec_.id}), ::GetModuleHandleW(nullptr),
-                            nullptr);
+                            reinterpret_cast<HMENU>(INT_PTR{layout_.id}),
+                            ::GetModuleHandleW(nullptr), nullptr);
   SetWindowFont(hwnd_, font_.get(), FALSE);
   if (visible_) {
     ::ShowWindow(hwnd_, SW_SHOWNA);
@@ -114,7 +114,7 @@ RECT TLabel::Bounds() const {
 void TLabel::SetCaption(std::wstring_view caption) {
   const RECT before = Bounds();
   caption_ = caption;
-  if (spec_.autoSize) {
+  if (layout_.autoSize) {
     FitToText();
   }
   if (hwnd_ != nullptr) {
@@ -157,9 +157,9 @@ void TLabel::RepaintBackground(const RECT& area) const {
 void TButton::CreateHandle() {
   const RECT bounds = Bounds();
   hwnd_ = ::CreateWindowExW(
-      0, L"BUTTON", spec_.caption, WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, bounds.left, bounds.top,
+      0, L"BUTTON", layout_.caption, WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, bounds.left, bounds.top,
       bounds.right - bounds.left, bounds.bottom - bounds.top, ParentHandle(),
-      reinterpret_cast<HMENU>(INT_PTR{spec_.id}), ::GetModuleHandleW(nullptr), nullptr);
+      reinterpret_cast<HMENU>(INT_PTR{layout_.id}), ::GetModuleHandleW(nullptr), nullptr);
   SetWindowFont(hwnd_, form_.FormFont(), FALSE);
   if (visible_) {
     ::ShowWindow(hwnd_, SW_SHOWNA);
@@ -167,7 +167,7 @@ void TButton::CreateHandle() {
 }
 
 wchar_t TButton::Accelerator() const {
-  const std::wstring_view caption = spec_.caption;
+  const std::wstring_view caption = layout_.caption;
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] == L'&') {
       if (caption[i + 1] == L'&') {
@@ -187,7 +187,7 @@ wchar_t TButton::Accelerator() const {
 void TPanel::CreateHandle() {
   const RECT bounds = Bounds();
   CreateWindowObject(L"TPanel", 0, L"", WS_CHILD | WS_CLIPSIBLINGS, bounds, ParentHandle(),
-                     static_cast<UINT>(spec_.id));
+                     static_cast<UINT>(layout_.id));
   if (visible_) {
     ::ShowWindow(Window::handle(), SW_SHOWNA);
   }
@@ -203,9 +203,9 @@ void TPanel::SetVisible(bool visible) {
 void TPanel::PaintContent(HDC dc) const {
   RECT client;
   ::GetClientRect(Window::handle(), &client);
-  const ScopedBrush brush(::CreateSolidBrush(ToColorRef(spec_.color)));
+  const ScopedBrush brush(::CreateSolidBrush(ToColorRef(layout_.color)));
   ::FillRect(dc, &client, brush.get());
-  form_.PaintGraphics(dc, spec_.name);
+  form_.PaintGraphics(dc, layout_.name);
   // A raised one-pixel bevel: highlight on the top and left edges, shadow on the bottom and
   // right.
   const ScopedBrush light(::CreateSolidBrush(::GetSysColor(COLOR_BTNHIGHLIGHT)));
@@ -245,8 +245,8 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- TGradientPanel -----------------------------------------------------------------------
 
-TGradientPanel::TGradientPanel(TForm& form, const ControlSpec& spec)
-    : TGraphicControl(form, spec), from_(spec.colorFrom), to_(spec.colorTo) {}
+TGradientPanel::TGradientPanel(TForm& form, const ControlSpec& layout)
+    : TGraphicControl(form, layout), from_(layout.colorFrom), to_(layout.colorTo) {}
 
 void TGradientPanel::SetColorFrom(Color color) {
   from_ = color;
@@ -260,9 +260,9 @@ void TGradientPanel::SetColorTo(Color color) {
 
 void TGradientPanel::Paint(HDC dc) const {
   const RECT bounds = Bounds();
-  const bool across = spec_.direction == GradientDirection::RightToLeft;
+  const bool across = layout_.direction == GradientDirection::RightToLeft;
   const int extent = across ? bounds.right - bounds.left : bounds.bottom - bounds.top;
-  const int bands = spec_.colorCount;
+  const int bands = layout_.colorCount;
   for (int i = 0; i < bands; ++i) {
     const int from = BandEdge(extent, bands, i);
     const int to = BandEdge(extent, bands, i + 1);
@@ -285,16 +285,16 @@ void TGradientPanel::Paint(HDC dc) const {
 
 // --- TImage -------------------------------------------------------------------------------
 
-TImage::TImage(TForm& form, const ControlSpec& spec) : TGraphicControl(form, spec) {
-  if (spec.picture == nullptr) {
+TImage::TImage(TForm& form, const ControlSpec& layout) : TGraphicControl(form, layout) {
+  if (layout.picture == nullptr) {
     return;
   }
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  if (spec.pictureIsIcon) {
-    icon_.Reset(static_cast<HICON>(::LoadImageW(instance, spec.picture, IMAGE_ICON, 32, 32, 0)));
+  if (layout.pictureIsIcon) {
+    icon_.Reset(static_cast<HICON>(::LoadImageW(instance, layout.picture, IMAGE_ICON, 32, 32, 0)));
   } else {
     bitmap_.Reset(static_cast<HBITMAP>(
-        ::LoadImageW(instance, spec.picture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ::LoadImageW(instance, layout.picture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   }
 }
 

@@ -19,13 +19,13 @@ class TForm;
 
 class TControl {
  public:
-  TControl(TForm& form, const ControlSpec& spec);
+  TControl(TForm& form, const ControlSpec& layout);
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
   virtual ~TControl() = default;
 
-  const ControlSpec& spec() const { return spec_; }
-  std::wstring_view Name() const { return spec_.name; }
+  const ControlSpec& layout() const { return layout_; }
+  std::wstring_view Name() const { return layout_.name; }
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
   // Left edge in layout pixels (96 dpi).
@@ -40,7 +40,7 @@ class TControl {
 
  protected:
   TForm& form_;
-  const ControlSpec& spec_;
+  const ControlSpec& layout_;
   bool visible_;
   int left_;
 };
@@ -92,7 +92,7 @@ class TButton : public TWinControl {
  public:
   using TWinControl::TWinControl;
   void CreateHandle() override;
-  int ModalResult() const { return spec_.modalResult; }
+  int ModalResult() const { return layout_.modalResult; }
   // The letter after the single ampersand of the caption, upper case; 0 when there is none.
   wchar_t Accelerator() const;
   std::function<void()> OnClick;
@@ -115,7 +115,7 @@ class TPanel : public TControl, public Window {
 // A stepped colour gradient of ColorCount bands.
 class TGradientPanel : public TGraphicControl {
  public:
-  TGradientPanel(TForm& form, const ControlSpec& spec);
+  TGradientPanel(TForm& form, const ControlSpec& layout);
   Color ColorFrom() const { return from_; }
   Color ColorTo() const { return to_; }
   // Setting either colour repaints the strip.
@@ -131,7 +131,7 @@ class TGradientPanel : public TGraphicControl {
 // A picture: a bitmap, or an icon drawn with its transparency.
 class TImage : public TGraphicControl {
  public:
-  TImage(TForm& form, const ControlSpec& spec);
+  TImage(TForm& form, const ControlSpec& layout);
   // Takes a copy of the other image's picture; whatever this one showed is discarded.
   void Assign(const TImage& source);
   void Paint(HDC dc) const override;

@@ -37,8 +37,8 @@ COLORREF ToColorRef(Color color) {
   return color == kWindowTextColor ? ::GetSysColor(COLOR_WINDOWTEXT) : static_cast<COLORREF>(color);
 }
 
-TForm::TForm(const FormSpec& spec) : spec_(spec) {
-  for (const ControlSpec& control : spec.controls) {
+TForm::TForm(const FormSpec& layout) : layout_(layout) {
+  for (const ControlSpec& control : layout.controls) {
     switch (control.kind) {
       case ControlKind::Label:
         controls_.push_back(std::make_unique<TLabel>(*this, control));
@@ -71,20 +71,20 @@ void TForm::CreateHandle(HWND owner) {
     const ScopedWindowDc screen(nullptr);
     dpi_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
   }
-  font_ = MakeFont(spec_.font);
-  background_.Reset(::CreateSolidBrush(ToColorRef(spec_.color)));
+  font_ = MakeFont(layout_.font);
+  background_.Reset(::CreateSolidBrush(ToColorRef(layout_.color)));
 
   // No WS_CLIPCHILDREN: the labels are transparent, so the form paints beneath them.
   DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS;
-  DWORD exStyle = spec_.topmost ? WS_EX_TOPMOST : 0;
-  if (spec_.border == FormBorder::Dialog) {
+  DWORD exStyle = layout_.topmost ? WS_EX_TOPMOST : 0;
+  if (layout_.border == FormBorder::Dialog) {
     style |= WS_SYSMENU;
     exStyle |= WS_EX_DLGMODALFRAME;  // dialog frame, and no icon in the title bar
   }
-  RECT outer{0, 0, Scale(spec_.clientWidth), Scale(spec_.clientHeight)};
+  RECT outer{0, 0, Scale(layout_.clientWidth), Scale(layout_.clientHeight)};
   ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   ::OffsetRect(&outer, -outer.left, -outer.top);
-  CreateWindowObject(spec_.className, exStyle, spec_.caption, style, outer, owner, 0);
+  CreateWindowObject(layout_.className, exStyle, layout_.caption, style, outer, owner, 0);
   for (const auto& control : controls_) {
     control->CreateHandle();
   }
@@ -95,8 +95,8 @@ int TForm::Scale(int pixelsAt96) const {
   return ScaleToDpi(pixelsAt96, dpi_);
 }
 
-ScopedFont TForm::MakeFont(const FontSpec& spec) const {
-  const FontSpec& source = spec.face != nullptr ? spec : spec_.font;
+ScopedFont TForm::MakeFont(const FontSpec& wanted) const {
+  const FontSpec& source = wanted.face != nullptr ? wanted : layout_.font;
   LOGFONTW font{};
   font.lfHeight = -Scale(source.height);  // negative: the character height, without leading
   font.lfWeight = source.bold ? FW_BOLD : FW_NORMAL;
@@ -137,7 +137,7 @@ void TForm::Place() {
   const int height = outer.bottom - outer.top;
   int left = 0;
   int top = 0;
-  if (spec_.position == FormPosition::DesktopCenter) {
+  if (layout_.position == FormPosition::DesktopCenter) {
     // The whole virtual desktop across all monitors.
     left = CenteredOrigin(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width);
     top = CenteredOrigin(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height);
@@ -293,7 +293,7 @@ bool TForm::PreTranslateMessage(const MSG& msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(msg.wParam);
-      if (spec_.keyPreview) {
+      if (layout_.keyPreview) {
         FormKeyDown(key, CurrentShift());
       }
       if (msg.message != WM_KEYDOWN) {
@@ -333,7 +333,7 @@ bool TForm::PreTranslateMessage(const MSG& msg) {
 void TForm::PaintGraphics(HDC dc, const wchar_t* parent) const {
   for (const auto& control : controls_) {
     if (auto* graphic = dynamic_cast<TGraphicControl*>(control.get());
-        graphic && graphic->Visible() && SameParent(control->spec().parent, parent)) {
+        graphic && graphic->Visible() && SameParent(control->layout().parent, parent)) {
       graphic->Paint(dc);
     }
   }
@@ -380,7 +380,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (const TButton* button = ButtonOf(reinterpret_cast<HWND>(wParam));
-          button && button->spec().handCursor && LOWORD(lParam) == HTCLIENT) {
+          button && button->layout().handCursor && LOWORD(lParam) == HTCLIENT) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }

@@ -24,10 +24,10 @@ struct ShiftState {
 
 class TForm : public Window {
  public:
-  explicit TForm(const FormSpec& spec);
+  explicit TForm(const FormSpec& layout);
   ~TForm() override;
 
-  const FormSpec& spec() const { return spec_; }
+  const FormSpec& layout() const { return layout_; }
 
   // Creates the window, hidden, and the controls' windows; then runs FormCreate.
   void CreateHandle(HWND owner);
@@ -35,8 +35,8 @@ class TForm : public Window {
   // Pixels at 96 dpi to device pixels.
   int Scale(int pixelsAt96) const;
   HFONT FormFont() const { return font_.get(); }
-  // A font from a layout's spec, scaled; the form's own font when the spec names no face.
-  ScopedFont MakeFont(const FontSpec& spec) const;
+  // A font from a layout's layout, scaled; the form's own font when the layout names no face.
+  ScopedFont MakeFont(const FontSpec& wanted) const;
 
   // The component of that name; the layout guarantees it exists.
   TControl* FindComponent(std::wstring_view name) const;
@@ -90,7 +90,7 @@ class TForm : public Window {
   void MoveFocus(bool backwards);
   std::vector<TButton*> VisibleButtons() const;
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   std::vector<std::unique_ptr<TControl>> controls_;
   ScopedFont font_;
   ScopedBrush background_;
