@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The main job: builds the tool and runs it in a private Wine prefix on a demo installation
-# whose record says version 1.0005. With a display, the window waits for you to press OK;
-# without one, a virtual display is used, a screenshot is saved and OK is pressed for you.
+# The main job: a real upgrade, end to end, in a private Wine prefix. It builds the tool (the
+# stand-in Talvorinte 1.0006 as payload), lays out an installation of the stand-in 1.0005 with
+# the tool beside it, and starts the old program, which starts the tool; the tool swaps the
+# executable and shows its window. With a display you press OK; without one a virtual display
+# is used, screenshots are saved under build/demo and OK is pressed for you. On OK the tool
+# starts the new program and removes itself.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -10,33 +13,61 @@ had_display=${DISPLAY:-}
 source scripts/wine-env.sh
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target UpTalvorinte wine_session
+cmake --build --preset windows --target UpTalvorinte Talvorinte-1.0005 Talvorinte-1.0006 \
+  wine_session
 
 wine_env_start
 trap wine_env_stop EXIT
 
 demo="$root/build/demo"
+app="$demo/Talvorinte"
 rm -rf "$demo"
-mkdir -p "$demo/Talvorinte/DATA"
-cp build/windows/bin/UpTalvorinte.exe "$demo/Talvorinte/"
-windir="$WINEPREFIX/drive_c/windows"
-install_dir=$(winepath -w "$demo/Talvorinte" 2>/dev/null)
-printf '[56]\r\nCALE=%s\r\nVER=1.0005\r\n' "$install_dir" > "$windir/GMT.dII"
-echo "record: $(tr -d '\r' < "$windir/GMT.dII" | tr '\n' ' ')"
+mkdir -p "$app/DATA"
+cp build/windows/bin/Talvorinte-1.0005.exe "$app/Talvorinte.exe"
+cp build/windows/bin/UpTalvorinte.exe "$app/UpTalvorinte.exe"
+record="$WINEPREFIX/drive_c/windows/GMT.dII"
+rm -f "$record"
+record_version() { tr -d '\r' < "$record" 2>/dev/null | sed -n 's/^VER=//p' | head -n 1; }
+sha_before=$(sha256sum "$app/Talvorinte.exe" | cut -d' ' -f1)
 
-wine "$demo/Talvorinte/UpTalvorinte.exe" </dev/null >/dev/null 2>&1 &
-tool=$!
+# The old program writes the record, starts the tool with its own path, and ends.
+wine "$app/Talvorinte.exe" </dev/null >/dev/null 2>&1
+version_before=$(record_version)
+
+for _ in $(seq 900); do
+  xdotool search --name '^Actualizare$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
 if [ -n "$had_display" ]; then
-  echo "The window is up: press OK to end."
+  echo "The tool's window is up: press OK."
 else
-  for _ in $(seq 100); do
-    xdotool search --name '^Actualizare$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
   sleep 1
   import -window root "$demo/window.png"
-  echo "screenshot: $demo/window.png"
+  echo "screenshot of the tool's window: $demo/window.png"
   xdotool key Return
 fi
-wait "$tool"
-echo "UpTalvorinte.exe exited with code $?"
+
+# After OK: the new program starts and the tool's batch file removes the tool.
+for _ in $(seq 600); do
+  [ ! -e "$app/UpTalvorinte.exe" ] && [ ! -e "$app/suicide.bat" ] && break
+  sleep 0.1
+done
+for _ in $(seq 100); do
+  xdotool search --name '^Talvorinte 1.0006$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+if [ -z "$had_display" ]; then
+  sleep 1
+  import -window root "$demo/new-program.png"
+  echo "screenshot of the new program: $demo/new-program.png"
+  wine taskkill /im Talvorinte.exe </dev/null >/dev/null 2>&1 || true
+fi
+
+sha_after=$(sha256sum "$app/Talvorinte.exe" | cut -d' ' -f1)
+removed=no
+[ ! -e "$app/UpTalvorinte.exe" ] && [ ! -e "$app/suicide.bat" ] && removed=yes
+echo "version in the record: before ${version_before:-none}, after $(record_version)"
+echo "Talvorinte.exe SHA-256: before $sha_before"
+echo "                        after  $sha_after"
+echo "the tool removed itself: $removed"
+[ "$removed" = yes ] && [ "$sha_before" != "$sha_after" ]
