@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks under Wine; prints their figures.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+source scripts/wine-env.sh
+cmake --preset windows -DTALVORINTE_BENCH=ON >/dev/null
+cmake --build --preset windows --target extract_bench_4m extract_bench_256m wine_session
+wine_env_start
+trap wine_env_stop EXIT
+work=$(winepath -w "$root/build/bench-work")
+mkdir -p "$root/build/bench-work"
+for size in 4m 256m; do
+  echo "== extraction, $size payload"
+  wine "build/windows/bin/extract_bench_$size.exe" "$work" 5 </dev/null 2>/dev/null | tr -d '\r'
+done
