@@ -8,15 +8,6 @@
 namespace tvtest {
 namespace {
 
-const std::string& OldExe() {
-  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0005.exe");
-  return bytes;
-}
-const std::string& Payload() {
-  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0006.exe");
-  return bytes;
-}
-
 std::wstring RecordValue(const wchar_t* key) {
   wchar_t value[2048] = {};
   ::GetPrivateProfileStringW(L"56", key, L"", value, 2048, InstallRecord::Path().c_str());
@@ -104,6 +95,16 @@ class Installation {
   void InstallOldExe() const { fs::copy_file(BuildFolder() / L"Talvorinte-1.0005.exe", Exe()); }
   void InstallTool() const {
     fs::copy_file(ToolExe(), Tool(), fs::copy_options::overwrite_existing);
+  }
+  // The old version installed and recorded, the tool beside it, started with the main
+  // application's parameter.
+  std::unique_ptr<Process> StartUnattendedUpgrade(InstallRecord& record) const {
+    InstallOldExe();
+    record.WriteValues(path().wstring(), L"1.0005");
+    InstallTool();
+    LaunchOptions options;
+    options.arguments = L"\"" + Exe().wstring() + L"\"";
+    return std::make_unique<Process>(Tool(), options);
   }
   bool ToolRemovedItself() const {
     return Eventually([&] { return !fs::exists(Tool()) && !fs::exists(Batch()); }, 30000);
@@ -265,13 +266,9 @@ class SelfRemovalFolderTest : public testing::TestWithParam<FolderCase> {};
 TEST_P(SelfRemovalFolderTest, WorksWhateverTheFolderIsCalled) {
   const StandInsClosed cleanup;
   Installation install(GetParam().folder);
-  install.InstallOldExe();
   InstallRecord record;
-  record.WriteValues(install.path().wstring(), L"1.0005");
-  install.InstallTool();
-  LaunchOptions options;
-  options.arguments = L"\"" + install.Exe().wstring() + L"\"";
-  Process tool(install.Tool(), options);
+  const auto started = install.StartUnattendedUpgrade(record);
+  Process& tool = *started;
   const HWND form = WaitForWindow(tool.Id(), L"TForm1");
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), L"Actualizare incheiata cu succes!");
@@ -295,13 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BatchFileError, ShowsTheErrorBoxStaysAndTriesAgainOnOk) {
   const StandInsClosed cleanup;
   Installation install;
-  install.InstallOldExe();
   InstallRecord record;
-  record.WriteValues(install.path().wstring(), L"1.0005");
-  install.InstallTool();
-  LaunchOptions options;
-  options.arguments = L"\"" + install.Exe().wstring() + L"\"";
-  Process tool(install.Tool(), options);
+  const auto started = install.StartUnattendedUpgrade(record);
+  Process& tool = *started;
   const HWND form = WaitForWindow(tool.Id(), L"TForm1");
   ASSERT_NE(form, nullptr);
 

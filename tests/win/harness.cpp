@@ -28,11 +28,17 @@ const bool kReaperInstalled = [] {
 }  // namespace
 
 void EndStrayPrograms() {
-  static const wchar_t* const kNames[] = {
-      L"UpTalvorinte.exe",      L"UpTalvorinte-shortwait.exe", L"Talvorinte.exe",
-      L"Talvorinte-1.0005.exe", L"Talvorinte-1.0006.exe",      L"cmd.exe",
-      L"ping.exe",              L"conhost.exe",                L"dialog_driver.exe",
-      L"cmdline_recorder.exe",  L"locale_probe.exe"};
+  static const wchar_t* const kNames[] = {L"UpTalvorinte.exe",
+                                          L"UpTalvorinte-shortwait.exe",
+                                          L"Talvorinte.exe",
+                                          L"Talvorinte-1.0005.exe",
+                                          L"Talvorinte-1.0006.exe",
+                                          L"cmd.exe",
+                                          L"ping.exe",
+                                          L"conhost.exe",
+                                          L"dialog_driver.exe",
+                                          L"cmdline_recorder.exe",
+                                          L"locale_probe.exe"};
   const tv::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
     return;
@@ -64,6 +70,16 @@ fs::path BuildFolder() {
 
 fs::path ToolExe() {
   return BuildFolder() / L"UpTalvorinte.exe";
+}
+
+const std::string& OldExe() {
+  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0005.exe");
+  return bytes;
+}
+
+const std::string& Payload() {
+  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0006.exe");
+  return bytes;
 }
 
 namespace {

@@ -23,6 +23,9 @@ void EndStrayPrograms();
 // The folder of the running test program (where the tool and the helpers are built).
 fs::path BuildFolder();
 fs::path ToolExe();
+// The bytes of the stand-in's two versions: the installed one and the carried payload.
+const std::string& OldExe();
+const std::string& Payload();
 
 // A fresh folder under the temporary folder, removed with all it holds at the end.
 class TempFolder {

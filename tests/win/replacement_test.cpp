@@ -12,15 +12,6 @@ namespace {
 constexpr wchar_t kSuccess[] = L"Actualizare incheiata cu succes!";
 constexpr wchar_t kGivenUp[] = L"Nu pot modifica vechiul executabil!";
 
-const std::string& OldExe() {
-  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0005.exe");
-  return bytes;
-}
-const std::string& Payload() {
-  static const std::string bytes = ReadBytes(BuildFolder() / L"Talvorinte-1.0006.exe");
-  return bytes;
-}
-
 // An installation of the stand-in 1.0005: its folder with DATA, and the record naming it.
 class Installation {
  public:
