@@ -84,7 +84,8 @@ class ToolRun {
   }
   // Presses OK and returns the exit code.
   std::optional<DWORD> PressOk(const MainWindow& window) {
-    ::SendMessageW(window.button, BM_CLICK, 0, 0);
+    // Posted, not sent: OK may end the process while a sent message waits for its answer.
+    ::PostMessageW(window.button, BM_CLICK, 0, 0);
     return process_->WaitForExit(20000);
   }
 
