@@ -8,12 +8,6 @@
 namespace tvtest {
 namespace {
 
-std::wstring RecordValue(const wchar_t* key) {
-  wchar_t value[2048] = {};
-  ::GetPrivateProfileStringW(L"56", key, L"", value, 2048, InstallRecord::Path().c_str());
-  return value;
-}
-
 // Every visible top-level window of a class, in any process.
 std::vector<HWND> WindowsOfClass(const wchar_t* className) {
   struct Search {

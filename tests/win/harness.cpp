@@ -137,6 +137,12 @@ std::string ToAnsi(const std::wstring& text, UINT codePage) {
   return result;
 }
 
+std::wstring RecordValue(const wchar_t* key) {
+  wchar_t value[2048] = {};
+  ::GetPrivateProfileStringW(L"56", key, L"", value, 2048, InstallRecord::Path().c_str());
+  return value;
+}
+
 InstallRecord::InstallRecord() {
   Remove();
 }

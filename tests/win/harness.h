@@ -62,6 +62,9 @@ class InstallRecord {
 
 std::string ToAnsi(const std::wstring& text, UINT codePage);
 
+// A value of section [56] of the record as it is on disk now; empty when missing.
+std::wstring RecordValue(const wchar_t* key);
+
 struct LaunchOptions {
   std::wstring arguments;                      // appended after the quoted program path
   fs::path currentFolder;                      // default: the program's folder

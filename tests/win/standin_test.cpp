@@ -6,12 +6,6 @@
 namespace tvtest {
 namespace {
 
-std::wstring RecordValue(const wchar_t* key) {
-  wchar_t value[2048] = {};
-  ::GetPrivateProfileStringW(L"56", key, L"", value, 2048, InstallRecord::Path().c_str());
-  return value;
-}
-
 TEST(StandIn, WritesTheRecordAndStartsTheToolWithItsQuotedPath) {
   InstallRecord record;
   const TempFolder folder(L"app dir");
