@@ -3,6 +3,8 @@
 // size is chosen at build time). Usage: extract_bench FOLDER [ROUNDS]
 #include <windows.h>
 
+#include "bench_clock.h"
+
 #include <psapi.h>
 
 #include <algorithm>
@@ -15,13 +17,6 @@
 #include "rtl/resources.h"
 
 namespace {
-
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  ::QueryPerformanceFrequency(&frequency);
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The process's private bytes. Wine reports PrivateUsage as 0; there the anonymous resident
 // memory of the process, from Linux, stands in for it.
