@@ -21,14 +21,29 @@ struct Dialog {
     be[3] = ::GetDlgItem(form, tv::kEroriBE3Id);
     be[4] = ::GetDlgItem(form, tv::kEroriBE4Id);
   }
-  HWND Focus() const {
+  GUITHREADINFO ThreadInfo() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(form, nullptr), &info);
-    return info.hwndFocus;
+    return info;
   }
-  // Keys go where the user's would: to the focused control.
+  HWND Focus() const { return ThreadInfo().hwndFocus; }
+  // Wine hears of focus changes from the X server, late when the machine is busy: a focus-out
+  // left over from an earlier showing can take activation from the dialog after it came up.
+  // Before typing, the test does what the user would: brings the dialog forward if it has lost
+  // activation, and waits until it is active for a moment.
+  void Engage() const {
+    const auto active = [&] { return ThreadInfo().hwndActive == form; };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      if (Eventually(active, 1000) && Stays(active, 200))
+        return;
+      ::SetForegroundWindow(form);
+    }
+    ADD_FAILURE() << "the dialog does not stay active";
+  }
+  // Keys go where the user's would: to the focused control of the active dialog.
   void Key(UINT message, WPARAM key, LPARAM flags = 0) const {
+    Engage();
     ::PostMessageW(Focus(), message, key, flags);
   }
 };
@@ -259,6 +274,7 @@ TEST(Dialog, FocusStaysWhereTheUserLeftItAcrossShowings) {
   DialogRun run({L"0|12|Unu|Text", L"0|12|Doi|Text"});
   const Dialog first = run.WaitForDialog();
   ASSERT_NE(first.form, nullptr);
+  first.Engage();
   EXPECT_EQ(first.Focus(), first.be[3]);  // "&Renunt", first visible in tab order
   first.Key(WM_KEYDOWN, VK_TAB);
   EXPECT_TRUE(Eventually([&] { return first.Focus() == first.be[4]; }));
@@ -268,6 +284,7 @@ TEST(Dialog, FocusStaysWhereTheUserLeftItAcrossShowings) {
   const Dialog second = run.WaitForDialog();
   ASSERT_NE(second.form, nullptr);
   EXPECT_EQ(WindowText(second.label1), L"Doi");
+  second.Engage();
   EXPECT_TRUE(Eventually([&] { return second.Focus() == second.be[4]; }))
       << "focus on control " << ::GetDlgCtrlID(second.Focus());
   second.Key(WM_KEYDOWN, VK_RETURN);

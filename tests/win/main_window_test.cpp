@@ -450,10 +450,14 @@ TEST_F(MainWindowTest, ColoursOfTheWindowAndTheGradient) {
 }
 
 TEST_F(MainWindowTest, OkHasTheFocusAndEnterPressesIt) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(window_->form, nullptr), &info));
-  EXPECT_EQ(info.hwndFocus, window_->button);
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_->form, nullptr), &info);
+    return info.hwndFocus;
+  };
+  // Wine learns of activation from the X server, so the focus may settle a moment later.
+  ASSERT_TRUE(Eventually([&] { return focus() == window_->button; }));
   ::PostMessageW(window_->button, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(run_->process().WaitForExit(20000), 0u);
 }
