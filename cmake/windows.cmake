@@ -61,7 +61,9 @@ function(add_tool name)
   target_link_libraries(${name} PRIVATE talvorinte_app)
   add_dependencies(${name} payload_file)
   # One static executable: no runtime DLLs beside it.
-  target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s
+    # Address-space randomisation (64-bit) and no execution from data pages.
+    -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
 endfunction()
 add_tool(UpTalvorinte)
 # A changed payload file, or changed artwork, rebuilds the tool.
@@ -71,8 +73,10 @@ set_property(SOURCE src/UpTalvorinte.rc APPEND PROPERTY OBJECT_DEPENDS
              ${CMAKE_SOURCE_DIR}/assets/mainicon.ico ${CMAKE_SOURCE_DIR}/assets/placeholder.ico
              ${CMAKE_SOURCE_DIR}/assets/information.bmp ${CMAKE_SOURCE_DIR}/assets/confirmation.bmp
              ${CMAKE_SOURCE_DIR}/assets/warning.bmp ${CMAKE_SOURCE_DIR}/assets/error.bmp
-             ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/assets -I${CMAKE_SOURCE_DIR}/src")
+             ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.manifest ${CMAKE_BINARY_DIR}/version_info.h)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version_info.h.in ${CMAKE_BINARY_DIR}/version_info.h)
+set(CMAKE_RC_FLAGS
+    "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/assets -I${CMAKE_SOURCE_DIR}/src -I${CMAKE_BINARY_DIR}")
 
 # Keeps Wine's desktop and services alive during test runs and demos.
 add_executable(wine_session WIN32 tools/wine_session/wine_session.cpp)

@@ -21,4 +21,8 @@ bool FileExists(const std::wstring& path);
 // True only for an existing entry that carries the folder attribute.
 bool DirectoryExists(const std::wstring& path);
 
+// Limits the library search of this process to the system folder. Windows 7 without its
+// update KB2533623 lacks the call; there it only stops the current folder being searched.
+void LoadLibrariesFromSystemFolderOnly();
+
 }  // namespace tv

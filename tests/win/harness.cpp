@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <algorithm>
+
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -186,9 +188,19 @@ Process::Process(const fs::path& program, const LaunchOptions& options) {
   std::wstring environment;
   if (!options.extraEnvironment.empty()) {
     wchar_t* current = ::GetEnvironmentStringsW();
+    // An extra entry replaces ours of the same name.
+    const auto nameOf = [](std::wstring_view entry) {
+      return entry.substr(0, entry.find(L'=', 1));
+    };
     for (const wchar_t* entry = current; *entry != L'\0'; entry += wcslen(entry) + 1) {
-      environment.append(entry);
-      environment.push_back(L'\0');
+      const bool replaced = std::ranges::any_of(options.extraEnvironment, [&](const auto& extra) {
+        return ::lstrcmpiW(std::wstring(nameOf(extra)).c_str(),
+                           std::wstring(nameOf(entry)).c_str()) == 0;
+      });
+      if (!replaced) {
+        environment.append(entry);
+        environment.push_back(L'\0');
+      }
     }
     ::FreeEnvironmentStringsW(current);
     for (const std::wstring& extra : options.extraEnvironment) {

@@ -107,3 +107,18 @@ gtest_discover_tests(completion_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 
                      NO_PRETTY_VALUES TEST_FILTER "*Romanian*" TEST_PREFIX "ro_RO."
                      PROPERTIES RESOURCE_LOCK install_record TIMEOUT 180
                                 ENVIRONMENT "LANG=ro_RO.UTF-8;LC_ALL=ro_RO.UTF-8")
+
+# The executable as a file: version information, hardening flags, the library search limit
+# against a DLL planted beside a program.
+add_library(planted SHARED win/planted_dll.c)
+set_target_properties(planted PROPERTIES PREFIX "" OUTPUT_NAME planted)
+target_link_options(planted PRIVATE -static -s)
+add_executable(dll_probe win/dll_probe.cpp)
+target_link_libraries(dll_probe PRIVATE talvorinte_app)
+target_link_options(dll_probe PRIVATE -municode -static)
+add_executable(executable_tests win/executable_test.cpp)
+target_link_libraries(executable_tests PRIVATE tool_harness GTest::gtest_main version)
+target_link_options(executable_tests PRIVATE -static)
+add_dependencies(executable_tests UpTalvorinte dll_probe planted)
+gtest_discover_tests(executable_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
