@@ -66,6 +66,20 @@ function(add_tool name)
     -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
 endfunction()
 add_tool(UpTalvorinte)
+
+# Optional Authenticode signature, when a certificate and its key are given (cache or
+# environment).
+set(TALVORINTE_SIGN_CERT "$ENV{TALVORINTE_SIGN_CERT}" CACHE FILEPATH "Certificate to sign with")
+set(TALVORINTE_SIGN_KEY "$ENV{TALVORINTE_SIGN_KEY}" CACHE FILEPATH "Private key of the certificate")
+if(TALVORINTE_SIGN_CERT AND TALVORINTE_SIGN_KEY)
+  add_custom_command(TARGET UpTalvorinte POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:UpTalvorinte>
+                             -DCERT=${TALVORINTE_SIGN_CERT} -DKEY=${TALVORINTE_SIGN_KEY}
+                             -P ${CMAKE_SOURCE_DIR}/cmake/sign.cmake
+                     COMMENT "Signing UpTalvorinte.exe")
+elseif(TALVORINTE_SIGN_CERT OR TALVORINTE_SIGN_KEY)
+  message(FATAL_ERROR "Signing needs both TALVORINTE_SIGN_CERT and TALVORINTE_SIGN_KEY")
+endif()
 # A changed payload file, or changed artwork, rebuilds the tool.
 set_property(SOURCE ${CMAKE_BINARY_DIR}/payload.rc APPEND PROPERTY OBJECT_DEPENDS
              "${payload_file}")

@@ -4,7 +4,8 @@
 # fonts, ImageMagick, and the Romanian locale. Safe to run again.
 set -euo pipefail
 
-packages=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+packages=(cmake make g++ clang googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          osslsigncode openssl
           wine wine64 fonts-wine xvfb xauth fonts-liberation imagemagick xdotool locales)
 missing=()
 for p in "${packages[@]}"; do

@@ -126,8 +126,8 @@ TEST(ExtractPayload, AWriteThatFallsShortFailsAndLeavesThePartialFile) {
 // The built tool, read from the outside as a data file.
 class ToolResources {
  public:
-  ToolResources()
-      : module_(::LoadLibraryExW(ToolExe().c_str(), nullptr,
+  explicit ToolResources(const fs::path& exe)
+      : module_(::LoadLibraryExW(exe.c_str(), nullptr,
                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
   ~ToolResources() {
     if (module_ != nullptr) {
@@ -177,8 +177,19 @@ class ToolResources {
   HMODULE module_;
 };
 
-TEST(ToolPayload, IsTheOnlyNamedResourceAndEqualsTheCarriedFile) {
-  const ToolResources tool;
+// The tool as built, and a copy signed the way the build signs it when given a certificate:
+// the signature must leave the payload as it was.
+struct ToolCase {
+  const char* name;
+  const wchar_t* subfolder;
+};
+
+class ToolPayloadTest : public testing::TestWithParam<ToolCase> {};
+
+TEST_P(ToolPayloadTest, IsTheOnlyNamedResourceAndEqualsTheCarriedFile) {
+  const fs::path exe = BuildFolder() / GetParam().subfolder / L"UpTalvorinte.exe";
+  ASSERT_TRUE(fs::exists(exe)) << exe;
+  const ToolResources tool(exe);
   ASSERT_NE(tool.module(), nullptr);
   EXPECT_EQ(tool.NamedTypes(), std::vector<std::wstring>{L"TALVORINTE"});
   EXPECT_EQ(tool.Names(L"TALVORINTE"), std::vector<std::wstring>{L"UPGRADE"});
@@ -192,6 +203,12 @@ TEST(ToolPayload, IsTheOnlyNamedResourceAndEqualsTheCarriedFile) {
   ASSERT_EQ(size, carried.size());
   EXPECT_TRUE(std::string(data, size) == carried);
 }
+
+INSTANTIATE_TEST_SUITE_P(Builds, ToolPayloadTest,
+                         testing::Values(ToolCase{"AsBuilt", L""}, ToolCase{"Signed", L"signed"}),
+                         [](const testing::TestParamInfo<ToolCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tvtest

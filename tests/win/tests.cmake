@@ -46,7 +46,17 @@ target_link_libraries(payload_tests PRIVATE tool_harness GTest::gtest_main)
 target_link_options(payload_tests PRIVATE -static)
 add_dependencies(payload_tests UpTalvorinte Talvorinte-1.0006)
 gtest_discover_tests(payload_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-                     PROPERTIES FIXTURES_REQUIRED small_file_system TIMEOUT 120)
+                     PROPERTIES FIXTURES_REQUIRED payload_tests_setup TIMEOUT 120)
+
+# A copy of the tool signed with a throwaway certificate; the signature must verify, and the
+# payload tests read the signed copy too.
+add_test(NAME Signing.ACopySignedWithATestCertificateVerifies
+         COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:UpTalvorinte>
+                 -DWORK=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/signed
+                 -DSIGN_SCRIPT=${CMAKE_SOURCE_DIR}/cmake/sign.cmake
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/win/sign_copy.cmake)
+set_tests_properties(Signing.ACopySignedWithATestCertificateVerifies
+                     PROPERTIES FIXTURES_SETUP payload_tests_setup)
 
 # A 1 MiB file system for the write that falls short (mounting needs root; without it the
 # case says it was skipped).
@@ -55,8 +65,8 @@ add_test(NAME SmallFileSystem.Mount
          COMMAND sh -c "mkdir -p '${small_fs}' && umount '${small_fs}' 2>/dev/null; \
 mount -t tmpfs -o size=1m tmpfs '${small_fs}' 2>/dev/null && touch '${small_fs}/mounted'; true")
 add_test(NAME SmallFileSystem.Unmount COMMAND sh -c "umount '${small_fs}' 2>/dev/null; true")
-set_tests_properties(SmallFileSystem.Mount PROPERTIES FIXTURES_SETUP small_file_system)
-set_tests_properties(SmallFileSystem.Unmount PROPERTIES FIXTURES_CLEANUP small_file_system)
+set_tests_properties(SmallFileSystem.Mount PROPERTIES FIXTURES_SETUP payload_tests_setup)
+set_tests_properties(SmallFileSystem.Unmount PROPERTIES FIXTURES_CLEANUP payload_tests_setup)
 
 # The stand-in main application.
 add_executable(cmdline_recorder win/cmdline_recorder.cpp)
