@@ -15,6 +15,11 @@ cmake --preset host -DTALVORINTE_WERROR=$werror >/dev/null
 cmake --build --preset host
 cmake --preset windows -DTALVORINTE_WERROR=$werror >/dev/null
 cmake --build --preset windows
+# The tool built by Clang too: the code must not lean on one compiler.
+cmake --preset windows-clang -DTALVORINTE_WERROR=$werror >/dev/null
+cmake --build --preset windows-clang
+cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DEXE=build/windows-clang/bin/UpTalvorinte.exe \
+      -P tests/win/check_imports.cmake >/dev/null
 
 wine_env_start
 trap wine_env_stop EXIT
