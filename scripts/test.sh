@@ -27,4 +27,6 @@ trap wine_env_stop EXIT
 status=0
 ctest --preset host --output-on-failure || status=1
 ctest --preset windows --output-on-failure || status=1
+# The parsers under libFuzzer, a bounded time each.
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || status=1
 exit $status
