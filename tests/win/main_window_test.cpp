@@ -2,6 +2,9 @@
 // decision for installation contexts built on disk.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "Unit1Layout.h"
 #include "harness.h"
 
@@ -360,6 +363,205 @@ INSTANTIATE_TEST_SUITE_P(
                  .expected = Outcome::AlreadyCurrent,
                  .linia1 = L"2.0000"}),
     [](const testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+
+// Hostile records and command lines against the real tool: each ends in the outcome the rules
+// give, with no crash and no hang, and nothing is written anywhere but where the tool may
+// write (here: nowhere, as none of these upgrades can go through).
+struct HostileFolders {
+  fs::path tool, install, other;
+};
+
+enum class Hostile { NotInstalled, AlreadyCurrent, ExtractionFails };
+
+struct HostileCase {
+  const char* name;
+  // The record's bytes; empty for no record.
+  std::function<std::string(const HostileFolders&)> record;
+  std::function<std::wstring(const HostileFolders&)> arguments;
+  Hostile expected;
+  bool dataBesideTool = false;  // a DATA folder beside the tool
+  bool exeBesideTool = false;   // Talvorinte.exe beside the tool
+};
+
+std::string Ascii(const fs::path& path) {
+  return ToAnsi(path.wstring(), 1252);
+}
+
+std::string Values(const std::string& cale, const std::string& ver) {
+  return "[56]\r\nCALE=" + cale + "\r\nVER=" + ver + "\r\n";
+}
+
+// Every entry below a folder, with its size and a hash of its bytes; and the Windows folder's
+// own entries with their sizes.
+std::map<std::wstring, std::string> Contents(const fs::path& folder) {
+  std::map<std::wstring, std::string> contents;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) {
+      contents[entry.path().wstring()] = "folder";
+      continue;
+    }
+    const std::string bytes = ReadBytes(entry.path());
+    contents[entry.path().wstring()] = std::to_string(bytes.size()) + " bytes, hash " +
+                                       std::to_string(std::hash<std::string>{}(bytes));
+  }
+  return contents;
+}
+std::map<std::wstring, uintmax_t> WindowsFolderEntries() {
+  std::map<std::wstring, uintmax_t> entries;
+  for (const auto& entry : fs::directory_iterator(InstallRecord::Path().parent_path())) {
+    entries[entry.path().filename().wstring()] = entry.is_regular_file() ? entry.file_size() : 0;
+  }
+  return entries;
+}
+
+class HostileInputTest : public testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileInputTest, EndsInTheRuledOutcomeAndWritesNothing) {
+  const HostileCase& c = GetParam();
+  InstallRecord record;
+  const TempFolder tool(L"tool"), install(L"inst"), other(L"other");
+  const HostileFolders folders{tool.path(), install.path(), other.path()};
+  WriteBytes(install / L"Talvorinte.exe", "MZ stand-in");
+  WriteBytes(other / L"any.dat", "data");
+  if (c.dataBesideTool)
+    fs::create_directory(tool / L"DATA");
+  if (c.exeBesideTool)
+    WriteBytes(tool / L"Talvorinte.exe", "MZ stand-in");
+  const std::string recordBytes = c.record ? c.record(folders) : std::string();
+  if (!recordBytes.empty())
+    record.Write(recordBytes);
+  LaunchOptions options;
+  if (c.arguments)
+    options.arguments = c.arguments(folders);
+
+  ToolRun run(tool.path(), options);
+  const auto toolBefore = Contents(tool.path());
+  const auto installBefore = Contents(install.path());
+  const auto otherBefore = Contents(other.path());
+  const auto windowsBefore = WindowsFolderEntries();
+
+  const MainWindow window = run.WaitForMainWindow();
+  ASSERT_NE(window.form, nullptr);
+  EXPECT_EQ(WindowText(window.label1), kHeader);
+  switch (c.expected) {
+    case Hostile::NotInstalled:
+      EXPECT_FALSE(IsVisible(window.linia[1]));
+      EXPECT_EQ(WindowText(window.linia[2]), kNotInstalled);
+      EXPECT_FALSE(IsVisible(window.linia[3]));
+      break;
+    case Hostile::AlreadyCurrent:
+      EXPECT_EQ(WindowText(window.linia[1]), L"Aveti instalata versiunea 1.0006");
+      EXPECT_EQ(WindowText(window.linia[2]), kAlreadyCurrent);
+      EXPECT_FALSE(IsVisible(window.linia[3]));
+      break;
+    case Hostile::ExtractionFails:
+      EXPECT_EQ(WindowText(window.linia[1]), L"Aveti instalata versiunea 1.0005");
+      EXPECT_EQ(WindowText(window.linia[2]), kUpgradeDue);
+      EXPECT_TRUE(IsVisible(window.linia[3]));
+      EXPECT_EQ(WindowText(window.linia[3]), L"Eroare la extragere fisiere!");
+      EXPECT_TRUE(window.LineIsRed(3));
+      break;
+  }
+  EXPECT_FALSE(IsVisible(window.linia[4]));
+  // Up to here nothing was written, not even beside the tool; OK then removes the tool itself.
+  EXPECT_EQ(Contents(tool.path()), toolBefore);
+  EXPECT_EQ(run.PressOk(window), 0u);
+
+  EXPECT_EQ(Contents(install.path()), installBefore);
+  EXPECT_EQ(Contents(other.path()), otherBefore);
+  EXPECT_EQ(WindowsFolderEntries(), windowsBefore);
+  if (!recordBytes.empty()) {
+    EXPECT_TRUE(ReadBytes(InstallRecord::Path()) == recordBytes) << "the record was changed";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, HostileInputTest,
+    testing::Values(
+        // A record of 1 MiB: other sections first, the tool's at the end.
+        HostileCase{"RecordOfOneMebibyte",
+                    [](const HostileFolders& f) {
+                      std::string text = "[Other]\r\n";
+                      for (int i = 0; text.size() < (1u << 20); ++i)
+                        text += "KEY" + std::to_string(i) + "=" + std::string(60, 'x') + "\r\n";
+                      return text + Values(Ascii(f.install), "1.0006");
+                    },
+                    nullptr, Hostile::AlreadyCurrent},
+        HostileCase{"VersionOf5000Digits",
+                    [](const HostileFolders& f) {
+                      return Values(Ascii(f.install), std::string(5000, '7'));
+                    },
+                    nullptr, Hostile::NotInstalled},
+        HostileCase{"VersionOf5000DigitsAfterAPoint",
+                    [](const HostileFolders& f) {
+                      return Values(Ascii(f.install), "1." + std::string(5000, '0') + "6");
+                    },
+                    nullptr, Hostile::NotInstalled},
+        // Binary bytes and NULs in a section of their own before the tool's.
+        HostileCase{"BinaryBytesAndNulsAround",
+                    [](const HostileFolders& f) {
+                      std::string junk = "[Bin]\r\nX=";
+                      for (int i = 0; i < 512; ++i)
+                        junk.push_back(static_cast<char>((i * 37) & 0xFF));
+                      junk += std::string("\0\0\0\r\n", 5);
+                      return junk + "\r\n" + Values(Ascii(f.install), "1.0006");
+                    },
+                    nullptr, Hostile::AlreadyCurrent},
+        // A NUL in the value ends it for the reader: "1" is not an installed version.
+        HostileCase{"NulInsideTheVersion",
+                    [](const HostileFolders& f) {
+                      return Values(Ascii(f.install), std::string("1\0.0006", 7));
+                    },
+                    nullptr, Hostile::NotInstalled},
+        // The record in UTF-16 with its byte-order mark, as Notepad may save it.
+        HostileCase{"RecordInUtf16",
+                    [](const HostileFolders& f) {
+                      const std::wstring text =
+                          L"[56]\r\nCALE=" + f.install.wstring() + L"\r\nVER=1.0006\r\n";
+                      std::string bytes = "\xFF\xFE";
+                      for (wchar_t ch : text) {
+                        bytes.push_back(static_cast<char>(ch & 0xFF));
+                        bytes.push_back(static_cast<char>((ch >> 8) & 0xFF));
+                      }
+                      return bytes;
+                    },
+                    nullptr, Hostile::AlreadyCurrent},
+        // CALE naming what cannot hold the new executable: the extraction fails, and says so.
+        HostileCase{
+            "CaleNamesAFile",
+            [](const HostileFolders& f) { return Values(Ascii(f.other / L"any.dat"), "1.0005"); },
+            nullptr, Hostile::ExtractionFails},
+        HostileCase{"CaleOnAMissingDrive",
+                    [](const HostileFolders&) { return Values("Q:\\Talvorinte", "1.0005"); },
+                    nullptr, Hostile::ExtractionFails},
+        HostileCase{"CaleOnAServerThatDoesNotAnswer",
+                    [](const HostileFolders&) {
+                      return Values("\\\\no-such-server.invalid\\share\\Talvorinte", "1.0005");
+                    },
+                    nullptr, Hostile::ExtractionFails},
+        // Parameters: what names no existing file falls back to the tool's folder, which
+        // holds the executable here.
+        HostileCase{
+            "ParameterOf32000Characters",
+            [](const HostileFolders&) { return Values("C:\\Elsewhere", "1.0006"); },
+            [](const HostileFolders&) { return L"\"C:\\" + std::wstring(32000, L'a') + L"\""; },
+            Hostile::AlreadyCurrent, true, true},
+        HostileCase{"ParameterNamingAFolder",
+                    [](const HostileFolders&) { return Values("C:\\Elsewhere", "1.0006"); },
+                    [](const HostileFolders& f) { return L"\"" + f.install.wstring() + L"\""; },
+                    Hostile::AlreadyCurrent, true, true},
+        // An unclosed quote runs to the end of the line: the parameter is still the path.
+        HostileCase{"UnbalancedQuoteStillNamesTheExecutable",
+                    [](const HostileFolders&) { return Values("C:\\Elsewhere", "1.0006"); },
+                    [](const HostileFolders& f) {
+                      return L"\"" + (f.install / L"Talvorinte.exe").wstring();
+                    },
+                    Hostile::AlreadyCurrent, true},
+        // Whatever this line splits into, a record without a version means not installed.
+        HostileCase{"OnlyQuotes", [](const HostileFolders&) { return Values("C:\\Elsewhere", ""); },
+                    [](const HostileFolders&) { return std::wstring(L"\"\"\" \"\"\"\" \""); },
+                    Hostile::NotInstalled, false}),
+    [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
 TEST(RomanianLocale, ReachesTheToolsProcess) {
   // The Romanian cases mean something only if a process started from here gets the Romanian
