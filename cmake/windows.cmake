@@ -53,11 +53,16 @@ add_custom_target(payload_file DEPENDS ${payload_depends})
 
 # The tool. The main window is compiled into each build of it, so that a test build can shorten
 # the unattended wait.
+# add_tool(name [payload.rc]): another payload makes a test build that carries other bytes.
 function(add_tool name)
+  set(payload_rc ${CMAKE_BINARY_DIR}/payload.rc)
+  if(ARGC GREATER 1)
+    set(payload_rc ${ARGV1})
+  endif()
   add_executable(${name} WIN32
     ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.cpp ${CMAKE_SOURCE_DIR}/src/Unit1.cpp
     ${CMAKE_SOURCE_DIR}/src/Unit1Layout.cpp ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.rc
-    ${CMAKE_BINARY_DIR}/payload.rc)
+    ${payload_rc})
   target_link_libraries(${name} PRIVATE talvorinte_app)
   add_dependencies(${name} payload_file)
   # One static executable: no runtime DLLs beside it.

@@ -132,3 +132,26 @@ target_link_options(executable_tests PRIVATE -static)
 add_dependencies(executable_tests UpTalvorinte dll_probe planted)
 gtest_discover_tests(executable_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                      NO_PRETTY_VALUES PROPERTIES TIMEOUT 120)
+
+# Killed at any moment, a run leaves nothing that the next run cannot mend: a build of the tool
+# with a 64 MiB payload (the stand-in 1.0006 with random bytes appended), so that each phase
+# lasts long enough to be hit.
+set(large_payload ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/payload-large.exe)
+add_custom_command(OUTPUT ${large_payload}
+                   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Talvorinte-1.0006> ${large_payload}
+                   COMMAND sh -c "head -c 67108864 /dev/urandom >> \"$0\"" ${large_payload}
+                   DEPENDS Talvorinte-1.0006 VERBATIM
+                   COMMENT "Making the 64 MiB payload")
+file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/payload-large.rc CONTENT
+"LANGUAGE 0x18, 0x01
+UPGRADE TALVORINTE \"${large_payload}\"
+")
+set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/payload-large.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${large_payload})
+add_tool(UpTalvorinte-large ${CMAKE_CURRENT_BINARY_DIR}/payload-large.rc)
+add_executable(recovery_tests win/recovery_test.cpp)
+target_link_libraries(recovery_tests PRIVATE tool_harness GTest::gtest_main)
+target_link_options(recovery_tests PRIVATE -static)
+add_dependencies(recovery_tests UpTalvorinte-large Talvorinte-1.0005)
+gtest_discover_tests(recovery_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 600)
