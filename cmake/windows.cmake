@@ -2,6 +2,9 @@
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# Each function and datum in a section of its own, so that the linker can leave out what the
+# tool never calls.
+add_compile_options(-ffunction-sections -fdata-sections)
 
 # Everything but the entry, so that test programs link the same code.
 add_library(talvorinte_app STATIC
@@ -62,11 +65,12 @@ function(add_tool name)
   add_executable(${name} WIN32
     ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.cpp ${CMAKE_SOURCE_DIR}/src/Unit1.cpp
     ${CMAKE_SOURCE_DIR}/src/Unit1Layout.cpp ${CMAKE_SOURCE_DIR}/src/UpTalvorinte.rc
-    ${payload_rc})
+    ${CMAKE_SOURCE_DIR}/src/rtl/terminate.cpp ${payload_rc})
   target_link_libraries(${name} PRIVATE talvorinte_app)
   add_dependencies(${name} payload_file)
   # One static executable: no runtime DLLs beside it.
   target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s
+    -Wl,--gc-sections
     # Address-space randomisation (64-bit) and no execution from data pages.
     -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
 endfunction()

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "rtl/sound.h"
 
 namespace tv {
@@ -83,7 +84,7 @@ ModalResult TErori::Mesaj(std::wstring_view Title, std::wstring_view Text, Messa
 
   std::vector<TButton*> shown;
   for (const ButtonBit& entry : kButtonBits) {
-    auto& button = Component<TButton>(L"BE" + std::to_wstring(entry.number));
+    auto& button = Component<TButton>(L"BE" + DecimalDigits(entry.number));
     const bool visible = (Buttons & (1u << entry.bit)) != 0;
     button.SetVisible(visible);
     if (visible) {

@@ -8,9 +8,11 @@ namespace tv {
 
 // Bounds of the batch file's loop: the first attempts follow each other at once, so that the
 // tool's executable goes as soon as Windows releases it; later ones are paced by a pause of
-// about a second; after the last one the batch file gives up and removes itself.
+// about five seconds (each pause starts a program, which costs some CPU: a shorter one would
+// keep a core busier while something else holds the file); after the last one the batch file
+// gives up and removes itself.
 inline constexpr int kBatchQuickAttempts = 200;
-inline constexpr int kBatchLastAttempt = 320;  // 120 paced attempts: about two minutes
+inline constexpr int kBatchLastAttempt = 224;  // 24 paced attempts: about two minutes
 
 // A path as it must stand between double quotes in a batch file: every '%' doubled, so that
 // the command interpreter does not expand it. The path is already in the bytes the
@@ -25,15 +27,15 @@ std::string BatchQuoted(std::string_view encodedPath);
 //   :redo
 //   @del "T"
 //   @set /a UpTalvorinteTries+=1
-//   @if %UpTalvorinteTries% GEQ 320 goto stop
-//   @if %UpTalvorinteTries% GEQ 200 if EXIST "T" ping -n 2 127.0.0.1 >nul
+//   @if %UpTalvorinteTries% GEQ 224 goto stop
+//   @if %UpTalvorinteTries% GEQ 200 if EXIST "T" ping -n 6 127.0.0.1 >nul
 //   if EXIST "T" GOTO redo
 //   :stop
 //   @del "B"
 //
 // The ":redo", "@del", "if EXIST ... GOTO redo" and final "@del" lines are the original four;
-// the others count the attempts, pause (two echoes to the loopback address are a second
-// apart: the one pause that cmd, on every Windows and on Wine, can take without a console
+// the others count the attempts, pause (six echoes to the loopback address are a second
+// apart each: the one pause that cmd, on every Windows and on Wine, can take without a console
 // to read from) and stop at the bound.
 std::string SelfRemovalBatch(std::string_view toolPath, std::string_view batchPath);
 

@@ -32,6 +32,15 @@ std::wstring FolderPart(std::wstring_view path) {
   return std::wstring(path.substr(0, pos + 1));
 }
 
+std::wstring DecimalDigits(std::uint64_t value) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits;
+}
+
 std::wstring TidyFolder(std::wstring_view folder) {
   std::wstring result = Trim(folder);
   if (!result.empty() && result.back() == L'\\') {

@@ -1,6 +1,7 @@
 // Text and path helpers of the run-time layer: pure functions, no Win32.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,10 @@ namespace tv {
 // Removes every character with a code from 0 to 32 (blanks and control characters) at both
 // ends; such characters inside the text stay.
 std::wstring Trim(std::wstring_view text);
+
+// The decimal digits of a count, without sign or separators. (std::to_wstring would bring the
+// C library's whole number formatter, floating point included, into the executable.)
+std::wstring DecimalDigits(std::uint64_t value);
 
 // The path up to and including its last '\' or ':'; empty when it has neither.
 std::wstring FolderPart(std::wstring_view path);

@@ -93,10 +93,10 @@ std::wstring ShowVersion(VersionNumber version, wchar_t separator) {
   const bool negative = version < 0;
   const std::uint64_t magnitude =
       negative ? ~static_cast<std::uint64_t>(version) + 1 : static_cast<std::uint64_t>(version);
-  std::wstring decimals = std::to_wstring(magnitude % 10000);
+  std::wstring decimals = DecimalDigits(magnitude % 10000);
   decimals.insert(0, 4 - decimals.size(), L'0');
   std::wstring result = negative ? L"-" : L"";
-  result += std::to_wstring(magnitude / 10000);
+  result += DecimalDigits(magnitude / 10000);
   result += separator;
   result += decimals;
   return result;
