@@ -80,5 +80,13 @@ TEST(WithClosingPeriod, AppendsAPeriodAfterCharactersAboveIt) {
   EXPECT_EQ(WithClosingPeriod(L""), L"");
 }
 
+TEST(DecimalDigits, WritesEveryDigitOfAnyCount) {
+  EXPECT_EQ(DecimalDigits(0), L"0");
+  EXPECT_EQ(DecimalDigits(7), L"7");
+  EXPECT_EQ(DecimalDigits(10), L"10");
+  EXPECT_EQ(DecimalDigits(10006), L"10006");
+  EXPECT_EQ(DecimalDigits(18446744073709551615ull), L"18446744073709551615");
+}
+
 }  // namespace
 }  // namespace tv
