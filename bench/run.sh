@@ -7,7 +7,7 @@ bash scripts/setup.sh
 source scripts/wine-env.sh
 cmake --preset windows -DTALVORINTE_BENCH=ON >/dev/null
 cmake --build --preset windows --target extract_bench_4m extract_bench_256m swap_bench wine_session \
-  start_bench batch_bench UpTalvorinte-nopayload
+  start_bench batch_bench UpTalvorinte-nopayload extract_phases
 wine_env_start
 trap wine_env_stop EXIT
 work=$(winepath -w "$root/build/bench-work")
@@ -16,6 +16,8 @@ for size in 4m 256m; do
   echo "== extraction, $size payload"
   wine "build/windows/bin/extract_bench_$size.exe" "$work" 5 </dev/null 2>/dev/null | tr -d '\r'
 done
+echo "== extraction phases, 256m payload"
+wine build/windows/bin/extract_phases.exe "$work" 4 </dev/null 2>/dev/null | tr -d '\r'
 echo "== unattended wait and swap"
 rm -rf "$root/build/bench-work/swap"
 mkdir -p "$root/build/bench-work/swap"
