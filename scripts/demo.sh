@@ -5,14 +5,22 @@
 # executable and shows its window. With a display you press OK; without one a virtual display
 # is used, screenshots are saved under build/demo and OK is pressed for you. On OK the tool
 # starts the new program and removes itself.
+#   scripts/demo.sh [payload.exe]     (or TALVORINTE_PAYLOAD=payload.exe scripts/demo.sh)
+# A payload given carries your own Talvorinte.exe in place of the stand-in 1.0006.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+payload=${1:-${TALVORINTE_PAYLOAD:-}}
+if [ -n "$payload" ]; then
+  [ -f "$payload" ] || { echo "no such payload file: $payload" >&2; exit 2; }
+  payload=$(realpath "$payload")
+fi
 bash scripts/setup.sh
 had_display=${DISPLAY:-}
 source scripts/wine-env.sh
 
-cmake --preset windows >/dev/null
+# An empty value puts the stand-in back, should an earlier run have set a payload.
+cmake --preset windows -DTALVORINTE_PAYLOAD="$payload" >/dev/null
 cmake --build --preset windows --target UpTalvorinte Talvorinte-1.0005 Talvorinte-1.0006 \
   wine_session
 
@@ -52,10 +60,14 @@ for _ in $(seq 600); do
   [ ! -e "$app/UpTalvorinte.exe" ] && [ ! -e "$app/suicide.bat" ] && break
   sleep 0.1
 done
-for _ in $(seq 100); do
-  xdotool search --name '^Talvorinte 1.0006$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
+if [ -z "$payload" ]; then
+  for _ in $(seq 100); do
+    xdotool search --name '^Talvorinte 1.0006$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+else
+  sleep 3  # your program: its window's title is not known here
+fi
 if [ -z "$had_display" ]; then
   sleep 1
   import -window root "$demo/new-program.png"
@@ -64,10 +76,14 @@ if [ -z "$had_display" ]; then
 fi
 
 sha_after=$(sha256sum "$app/Talvorinte.exe" | cut -d' ' -f1)
+sha_payload=$(sha256sum "${payload:-build/windows/bin/Talvorinte-1.0006.exe}" | cut -d' ' -f1)
 removed=no
 [ ! -e "$app/UpTalvorinte.exe" ] && [ ! -e "$app/suicide.bat" ] && removed=yes
 echo "version in the record: before ${version_before:-none}, after $(record_version)"
 echo "Talvorinte.exe SHA-256: before $sha_before"
 echo "                        after  $sha_after"
+matches=no
+[ "$sha_after" = "$sha_payload" ] && matches=yes
+echo "the new Talvorinte.exe is the payload, byte for byte: $matches"
 echo "the tool removed itself: $removed"
-[ "$removed" = yes ] && [ "$sha_before" != "$sha_after" ]
+[ "$removed" = yes ] && [ "$matches" = yes ]
