@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the demo need on a Debian machine, when missing:
-# mingw-w64 (posix threads), CMake, GoogleTest's sources, 64-bit Wine, a virtual display,
-# fonts, ImageMagick, and the Romanian locale. Safe to run again.
+# mingw-w64 (posix threads), Clang, CMake, GoogleTest's sources, 64-bit Wine, a virtual display,
+# fonts, ImageMagick, osslsigncode and openssl, and the Romanian locale. Safe to run again.
 set -euo pipefail
 
 packages=(cmake make g++ clang googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
