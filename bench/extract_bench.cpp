@@ -50,11 +50,6 @@ bool FlushFile(const std::wstring& path) {
   return file.IsValid() && ::FlushFileBuffers(file.get());
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

@@ -58,11 +58,6 @@ double TimeToWindow(const std::wstring& program, const wchar_t* className) {
   return search.found ? elapsed : -1;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
