@@ -379,9 +379,15 @@ struct HostileCase {
   std::function<std::string(const HostileFolders&)> record;
   std::function<std::wstring(const HostileFolders&)> arguments;
   Hostile expected;
-  bool dataBesideTool = false;  // a DATA folder beside the tool
-  bool exeBesideTool = false;   // Talvorinte.exe beside the tool
+  bool dataBesideTool = false;        // a DATA folder beside the tool
+  bool exeBesideTool = false;         // Talvorinte.exe beside the tool
+  bool readOnlyInstallation = false;  // needs the read-only file system the tests mount
 };
+
+// An installation on a file system mounted read-only (see tests.cmake).
+fs::path ReadOnlyFileSystem() {
+  return BuildFolder().parent_path() / L"readonlyfs";
+}
 
 std::string Ascii(const fs::path& path) {
   return ToAnsi(path.wstring(), 1252);
@@ -418,6 +424,9 @@ class HostileInputTest : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileInputTest, EndsInTheRuledOutcomeAndWritesNothing) {
   const HostileCase& c = GetParam();
+  if (c.readOnlyInstallation && !fs::exists(ReadOnlyFileSystem() / L"mounted")) {
+    GTEST_SKIP() << "no read-only file system: mounting needs root";
+  }
   InstallRecord record;
   const TempFolder tool(L"tool"), install(L"inst"), other(L"other");
   const HostileFolders folders{tool.path(), install.path(), other.path()};
@@ -469,6 +478,10 @@ TEST_P(HostileInputTest, EndsInTheRuledOutcomeAndWritesNothing) {
 
   EXPECT_EQ(Contents(install.path()), installBefore);
   EXPECT_EQ(Contents(other.path()), otherBefore);
+  if (c.readOnlyInstallation) {
+    EXPECT_FALSE(fs::exists(ReadOnlyFileSystem() / L"Talvorinte" / L"Tmp"));
+    EXPECT_EQ(ReadBytes(ReadOnlyFileSystem() / L"Talvorinte" / L"Talvorinte.exe"), "MZ stand-in\n");
+  }
   EXPECT_EQ(WindowsFolderEntries(), windowsBefore);
   if (!recordBytes.empty()) {
     EXPECT_TRUE(ReadBytes(InstallRecord::Path()) == recordBytes) << "the record was changed";
@@ -534,6 +547,11 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"CaleOnAMissingDrive",
                     [](const HostileFolders&) { return Values("Q:\\Talvorinte", "1.0005"); },
                     nullptr, Hostile::ExtractionFails},
+        HostileCase{"CaleOnAFolderNobodyMayWriteTo",
+                    [](const HostileFolders&) {
+                      return Values(Ascii(ReadOnlyFileSystem() / L"Talvorinte"), "1.0005");
+                    },
+                    nullptr, Hostile::ExtractionFails, false, false, true},
         HostileCase{"CaleOnAServerThatDoesNotAnswer",
                     [](const HostileFolders&) {
                       return Values("\\\\no-such-server.invalid\\share\\Talvorinte", "1.0005");

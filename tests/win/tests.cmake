@@ -13,13 +13,28 @@ target_link_options(tool_tests PRIVATE -static)
 add_dependencies(tool_tests UpTalvorinte locale_probe)
 gtest_discover_tests(tool_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                      TEST_FILTER "-*Romanian*"
-                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 120)
+                     PROPERTIES RESOURCE_LOCK install_record TIMEOUT 120
+                                FIXTURES_REQUIRED tool_tests_setup)
 # Wine gives a process the regional settings of the locale it starts in, and the processes it
 # starts inherit them: the Romanian cases run in a test process started in that locale.
 gtest_discover_tests(tool_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                      TEST_FILTER "*Romanian*" TEST_PREFIX "ro_RO."
                      PROPERTIES RESOURCE_LOCK install_record TIMEOUT 120
                                 ENVIRONMENT "LANG=ro_RO.UTF-8;LC_ALL=ro_RO.UTF-8")
+
+# A folder nobody may write to, for an installation the tool cannot change: a small file
+# system holding an installation, mounted read-only (mounting needs root; without it the case
+# says it was skipped). Wine run as root ignores the read-only attribute and has no ACLs; the
+# kernel's refusal on a read-only mount is what remains.
+set(read_only_fs ${CMAKE_BINARY_DIR}/readonlyfs)
+add_test(NAME ReadOnlyFileSystem.Mount
+         COMMAND sh -c "mkdir -p '${read_only_fs}' && umount '${read_only_fs}' 2>/dev/null; \
+mount -t tmpfs -o size=1m tmpfs '${read_only_fs}' 2>/dev/null && \
+mkdir '${read_only_fs}/Talvorinte' && echo 'MZ stand-in' > '${read_only_fs}/Talvorinte/Talvorinte.exe' && \
+touch '${read_only_fs}/mounted' && mount -o remount,ro '${read_only_fs}'; true")
+add_test(NAME ReadOnlyFileSystem.Unmount COMMAND sh -c "umount '${read_only_fs}' 2>/dev/null; true")
+set_tests_properties(ReadOnlyFileSystem.Mount PROPERTIES FIXTURES_SETUP tool_tests_setup)
+set_tests_properties(ReadOnlyFileSystem.Unmount PROPERTIES FIXTURES_CLEANUP tool_tests_setup)
 
 # The shipped executable imports Windows system DLLs only: no runtime DLL may creep in.
 add_test(NAME Executable.ImportsOnlySystemDlls
