@@ -178,8 +178,14 @@ void TForm1::Button1Click() {
   }
   // The new main application starts the tool again if it still finds it on disk, so the batch
   // file must already be in its loop when this process ends: give it a moment to start.
-  if (StartBatchHidden(batchPath)) {
-    WaitUntilBatchRuns(batchPath, 2000);
+  // The batch file cannot finish while this process runs, so an interpreter that has already
+  // ended has failed (seen under Wine on a busy machine): start it again, a few times.
+  for (int attempt = 0; attempt < kBatchStartAttempts; ++attempt) {
+    const ScopedHandle interpreter = StartBatchHidden(batchPath);
+    if (interpreter &&
+        WaitUntilBatchRuns(batchPath, interpreter.get(), kBatchStartWaitMs) != BatchState::Ended) {
+      break;
+    }
   }
   if (!TargetExe.empty()) {
     StartProgram(TargetExe);

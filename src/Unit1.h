@@ -26,6 +26,10 @@ inline constexpr DWORD kUnattendedWaitLimitMs = TALVORINTE_UNATTENDED_WAIT_MS;
 // How long a refused rename is retried (a virus scanner may hold a fresh file for a moment).
 inline constexpr DWORD kRenameRetryLimitMs = 5000;
 inline constexpr DWORD kRetryPauseMs = 50;
+// How long the tool waits for the self-removal batch file to be running before it hands over
+// and exits, and how often it starts the interpreter again when that ended at once.
+inline constexpr unsigned kBatchStartWaitMs = 2000;
+inline constexpr int kBatchStartAttempts = 3;
 
 extern const FormSpec kForm1Layout;
 

@@ -31,7 +31,7 @@ std::string SelfRemovalBatch(std::string_view toolPath, std::string_view batchPa
   line("@set /a " + counter + "+=1");
   line("@if %" + counter + "% GEQ " + number(kBatchLastAttempt) + " goto stop");
   line("@if %" + counter + "% GEQ " + number(kBatchQuickAttempts) + " if EXIST " + tool +
-       " ping -n 6 127.0.0.1 >nul");
+       " ping -n 6 -w 1000 127.0.0.1 >nul");
   line("if EXIST " + tool + " GOTO redo");
   line(":stop");
   line("@del " + BatchQuoted(batchPath));

@@ -7,12 +7,14 @@
 namespace tv {
 
 // Bounds of the batch file's loop: the first attempts follow each other at once, so that the
-// tool's executable goes as soon as Windows releases it; later ones are paced by a pause of
+// tool's executable goes as soon as Windows releases it. They must outlast the tool's exit: the
+// new main application, started just before, runs the tool again if it still finds it (1000
+// attempts take about 2.5 s under Wine, less on Windows). Later attempts are paced by a pause of
 // about five seconds (each pause starts a program, which costs some CPU: a shorter one would
 // keep a core busier while something else holds the file); after the last one the batch file
 // gives up and removes itself.
-inline constexpr int kBatchQuickAttempts = 200;
-inline constexpr int kBatchLastAttempt = 224;  // 24 paced attempts: about two minutes
+inline constexpr int kBatchQuickAttempts = 1000;
+inline constexpr int kBatchLastAttempt = 1024;  // 24 paced attempts: about two minutes
 
 // A path as it must stand between double quotes in a batch file: every '%' doubled, so that
 // the command interpreter does not expand it. The path is already in the bytes the
@@ -27,16 +29,16 @@ std::string BatchQuoted(std::string_view encodedPath);
 //   :redo
 //   @del "T"
 //   @set /a UpTalvorinteTries+=1
-//   @if %UpTalvorinteTries% GEQ 224 goto stop
-//   @if %UpTalvorinteTries% GEQ 200 if EXIST "T" ping -n 6 127.0.0.1 >nul
+//   @if %UpTalvorinteTries% GEQ 1024 goto stop
+//   @if %UpTalvorinteTries% GEQ 1000 if EXIST "T" ping -n 6 -w 1000 127.0.0.1 >nul
 //   if EXIST "T" GOTO redo
 //   :stop
 //   @del "B"
 //
 // The ":redo", "@del", "if EXIST ... GOTO redo" and final "@del" lines are the original four;
 // the others count the attempts, pause (six echoes to the loopback address are a second
-// apart each: the one pause that cmd, on every Windows and on Wine, can take without a console
-// to read from) and stop at the bound.
+// apart, and a lost reply waits no longer than a second: the one pause that cmd, on every Windows
+// and on Wine, can take without a console to read from) and stop at the bound.
 std::string SelfRemovalBatch(std::string_view toolPath, std::string_view batchPath);
 
 }  // namespace tv

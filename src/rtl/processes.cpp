@@ -9,7 +9,8 @@ namespace tv {
 
 namespace {
 
-bool Start(const std::wstring& application, std::wstring commandLine, WORD show, DWORD flags) {
+ScopedHandle Start(const std::wstring& application, std::wstring commandLine, WORD show,
+                   DWORD flags) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -17,11 +18,10 @@ bool Start(const std::wstring& application, std::wstring commandLine, WORD show,
   PROCESS_INFORMATION info{};
   if (!::CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
                         nullptr, nullptr, &startup, &info)) {
-    return false;
+    return ScopedHandle();
   }
-  ScopedHandle process(info.hProcess);
-  ScopedHandle thread(info.hThread);
-  return true;
+  const ScopedHandle thread(info.hThread);
+  return ScopedHandle(info.hProcess);
 }
 
 std::wstring CommandInterpreter() {
@@ -34,7 +34,7 @@ std::wstring CommandInterpreter() {
 
 }  // namespace
 
-bool StartBatchHidden(const std::wstring& batchPath) {
+ScopedHandle StartBatchHidden(const std::wstring& batchPath) {
   // /c with the quoted path in a second pair of quotes: cmd strips the outer pair and runs the
   // path as one quoted word, whatever characters (& ^ ( ) %) the folder holds. /d skips the
   // AutoRun commands of the registry.
@@ -43,16 +43,23 @@ bool StartBatchHidden(const std::wstring& batchPath) {
                CREATE_NO_WINDOW);
 }
 
-bool WaitUntilBatchRuns(const std::wstring& batchPath, unsigned limitMs) {
-  return RetryFor(limitMs, 10, [&] {
+BatchState WaitUntilBatchRuns(const std::wstring& batchPath, HANDLE interpreter, unsigned limitMs) {
+  BatchState state = BatchState::NotSeen;
+  RetryFor(limitMs, 10, [&] {
     ScopedFile probe(::CreateFileW(batchPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    return !probe.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+    if (!probe.IsValid() && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+      state = BatchState::Running;
+    } else if (::WaitForSingleObject(interpreter, 0) == WAIT_OBJECT_0) {
+      state = BatchState::Ended;
+    }
+    return state != BatchState::NotSeen;
   });
+  return state;
 }
 
 bool StartProgram(const std::wstring& programPath) {
-  return Start(programPath, L"\"" + programPath + L"\"", SW_SHOWNORMAL, 0);
+  return Start(programPath, L"\"" + programPath + L"\"", SW_SHOWNORMAL, 0).IsValid();
 }
 
 }  // namespace tv
