@@ -141,7 +141,7 @@ TEST(TypicalRun, TheOldProgramStartsTheToolWhichSwapsHandsOverAndRemovesItself) 
   const HWND form = WaitForMainWindow();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia1Id)), L"Aveti instalata versiunea 1.0005");
-  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), L"Actualizare incheiata cu succes!");
+  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), kSuccess);
   EXPECT_TRUE(ReadBytes(install.Exe()) == Payload());
 
   const tv::ScopedHandle tool = OpenProcessOf(form);
@@ -184,7 +184,7 @@ TEST(InteractiveRun, OkEndsTheToolWhichStaysAndStartsNothing) {
 
   const HWND form = WaitForWindow(tool.Id(), L"TForm1");
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), L"Actualizare incheiata cu succes!");
+  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), kSuccess);
   ::PostMessageW(OkButton(form), BM_CLICK, 0, 0);
   EXPECT_EQ(tool.WaitForExit(20000), 0u);
   EXPECT_TRUE(Stays([] { return WindowsOfClass(L"TalvorinteStandIn").empty(); }));
@@ -265,7 +265,7 @@ TEST_P(SelfRemovalFolderTest, WorksWhateverTheFolderIsCalled) {
   Process& tool = *started;
   const HWND form = WaitForWindow(tool.Id(), L"TForm1");
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), L"Actualizare incheiata cu succes!");
+  EXPECT_EQ(WindowText(Line(form, tv::kForm1Linia4Id)), kSuccess);
   ::PostMessageW(OkButton(form), BM_CLICK, 0, 0);
   EXPECT_EQ(tool.WaitForExit(20000), 0u);
   EXPECT_TRUE(Eventually([] { return !WindowsOfClass(L"TalvorinteStandIn").empty(); }))

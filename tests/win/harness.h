@@ -27,6 +27,9 @@ fs::path ToolExe();
 const std::string& OldExe();
 const std::string& Payload();
 
+// The tool's last status line after a completed upgrade.
+inline constexpr wchar_t kSuccess[] = L"Actualizare incheiata cu succes!";
+
 // A fresh folder under the temporary folder, removed with all it holds at the end.
 class TempFolder {
  public:

@@ -15,7 +15,6 @@ constexpr wchar_t kHeader[] = L"Actualizare Talvorinte la ver.1.0006";
 constexpr wchar_t kNotInstalled[] = L"Programul Talvorinte nu este instalat!";
 constexpr wchar_t kAlreadyCurrent[] = L"Aveti deja ultima versiune!";
 constexpr wchar_t kUpgradeDue[] = L"Actualizam programul la versiunea 1.0006";
-constexpr wchar_t kSuccess[] = L"Actualizare incheiata cu succes!";
 
 // Wine takes a process's regional settings from the locale it was started in, and a process
 // started from Windows code inherits them; the Romanian cases therefore run in a test process

@@ -16,8 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr wchar_t kSuccess[] = L"Actualizare incheiata cu succes!";
-
 fs::path LargeTool() {
   return BuildFolder() / L"UpTalvorinte-large.exe";
 }

@@ -9,7 +9,6 @@
 namespace tvtest {
 namespace {
 
-constexpr wchar_t kSuccess[] = L"Actualizare incheiata cu succes!";
 constexpr wchar_t kGivenUp[] = L"Nu pot modifica vechiul executabil!";
 
 // An installation of the stand-in 1.0005: its folder with DATA, and the record naming it.
